@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, what building, running and testing the
+# program need. Does nothing when everything is there already.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+    # run: the Japanese face of the window's texts, and an X server for machines without a display
+    fonts-ipafont-gothic xvfb x11-utils imagemagick
+    # end-to-end tests: a real window manager and tools that drive it like a person
+    openbox xdotool wmctrl
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: missing packages: ${missing[*]}; run this as root, or install them first" >&2
+    exit 1
+fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

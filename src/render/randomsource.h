@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+namespace render {
+
+struct TimeOfDay {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+// The current time of day in UTC.
+TimeOfDay utcTimeOfDay();
+
+// Where a drawing reads the time of day it seeds its random source from.
+using Clock = TimeOfDay (*)();
+
+// A 32-bit linear congruential generator, seeded from the time of day.
+class RandomSource {
+public:
+    // Milliseconds since midnight.
+    void randomize(const TimeOfDay& time);
+
+    // A value in 0 .. n - 1; advances the seed first.
+    std::uint32_t random(std::uint32_t n);
+
+    std::uint32_t seed = 0;
+};
+
+} // namespace render
