@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+    cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev
     # run: the Japanese face of the window's texts, and an X server for machines without a display
     fonts-ipafont-gothic xvfb x11-utils imagemagick
     # end-to-end tests: a real window manager and tools that drive it like a person

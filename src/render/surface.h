@@ -1,13 +1,10 @@
 #pragma once
 
+#include "colour.h"
+
 #include <concepts>
-#include <cstdint>
 
 namespace render {
-
-// 0x00BBGGRR: red in the low byte. A value whose top byte is not 0 names a
-// colour that the window system resolves.
-using Colour = std::uint32_t;
 
 // All the renderer needs of the window that shows the picture:
 //  - setPixel(column, row, colour) writes one dot of the picture; a write

@@ -1,0 +1,44 @@
+#include "clientarea.h"
+
+#include <QChildEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+ClientArea::ClientArea(render::Colour background, QWidget* parent)
+    : QWidget(parent)
+    , m_background(background)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted by paintEvent
+}
+
+QSize ClientArea::minimumSizeHint() const
+{
+    QSize extent(0, 0);
+    for (const QObject* child : children()) {
+        const auto* control = qobject_cast<const QWidget*>(child);
+        if (control && !control->isHidden())
+            extent = extent.expandedTo(QSize(control->geometry().right() + 1, control->geometry().bottom() + 1));
+    }
+    return extent;
+}
+
+void ClientArea::paintEvent(QPaintEvent* event)
+{
+    QPainter(this).fillRect(event->rect(), colours::toQColor(m_background, palette()));
+}
+
+void ClientArea::childEvent(QChildEvent* event)
+{
+    if (event->added() && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+    if (event->added() || event->removed())
+        updateGeometry();
+    QWidget::childEvent(event);
+}
+
+bool ClientArea::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize)
+        updateGeometry(); // the scroll extent may have changed
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,8 @@
+#include "application.h"
+
+int main(int argc, char* argv[])
+{
+    Application application(argc, argv);
+    application.CreateForm();
+    return application.Run();
+}

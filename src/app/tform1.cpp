@@ -1,0 +1,83 @@
+#include "tform1.h"
+
+#include "figure/constants.h"
+#include "figure/depth.h"
+#include "framegeometry.h"
+#include "render/renderer.h"
+
+#include <QFont>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+// The layout, in screen pixels. The frame's rectangle includes the title bar
+// and border that the window manager adds.
+const QString caption = QStringLiteral("Form1");
+constexpr QRect frame(192, 120, 873, 735);
+constexpr QRect image1Bounds(30, 80, 800, 600);
+constexpr QRect bitBtn1Bounds(136, 16, 97, 41);
+
+const QString fontFamily = QStringLiteral("IPAPGothic"); // a proportional Japanese gothic
+constexpr int fontPixelSize = 15;
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QScrollArea(parent)
+{
+    Form1 = this;
+
+    setWindowTitle(caption);
+    QFont windowFont(fontFamily);
+    windowFont.setPixelSize(fontPixelSize);
+    windowFont.setStyleHint(QFont::SansSerif);
+    setFont(windowFont);
+
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setWidgetResizable(true);
+    viewport()->setAutoFillBackground(false);
+
+    m_client = new ClientArea(colours::clBtnFace);
+    Image1 = new PictureControl(m_client);
+    Image1->setGeometry(image1Bounds);
+    BitBtn1 = new CloseButton(m_client);
+    BitBtn1->setGeometry(bitBtn1Bounds);
+    setWidget(m_client);
+    m_client->setAutoFillBackground(false); // it paints its own background
+    BitBtn1->setFocus();
+
+    placeFrame(this, frame);
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::FormCreate(QObject* Sender)
+{
+    Q_UNUSED(Sender);
+    // One bounds change at a time, top, left, height, width: the result is the
+    // same wherever the layout put the picture before.
+    Image1->move(Image1->x(), image1Bounds.top());
+    Image1->move(image1Bounds.left(), Image1->y());
+    Image1->resize(Image1->width(), image1Bounds.height());
+    Image1->resize(image1Bounds.width(), Image1->height());
+    draw();
+}
+
+void TForm1::draw()
+{
+    render::draw(*this);
+}
+
+void TForm1::int_const()
+{
+    figure::int_const();
+}
+
+void TForm1::GetG(double x, double y, double& depth)
+{
+    figure::GetG(x, y, depth);
+}

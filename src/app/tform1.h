@@ -1,0 +1,39 @@
+#pragma once
+
+#include "clientarea.h"
+#include "closebutton.h"
+#include "picturecontrol.h"
+
+#include <QScrollArea>
+
+// The program's only window: the stereogram's picture and a close button on
+// the window's background colour, scrolling when the window is made smaller
+// than they are. The drawing's working values live in the renderer, not here.
+class TForm1 : public QScrollArea {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Creation handler: gives the picture its final bounds and draws it once.
+    void FormCreate(QObject* Sender);
+
+    void draw();
+    void int_const();
+    void GetG(double x, double y, double& depth);
+
+    // What the renderer needs of the window.
+    void setPixel(int column, int row, render::Colour colour) { Image1->setPixel(column, row, colour); }
+    void setColor(render::Colour colour) { m_client->setBackground(colour); }
+    render::Colour color() const { return m_client->background(); }
+
+    PictureControl* Image1 = nullptr;
+    CloseButton* BitBtn1 = nullptr;
+
+private:
+    ClientArea* m_client = nullptr;
+};
+
+// The one TForm1, from the moment it is allocated until it is destroyed.
+extern TForm1* Form1;

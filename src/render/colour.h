@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+
+namespace render {
+
+// 0x00BBGGRR: red in the low byte. A value whose top byte is not 0 names a
+// colour that the window system resolves.
+using Colour = std::uint32_t;
+
+} // namespace render
