@@ -11,5 +11,6 @@ public:
     explicit CloseButton(QWidget* parent = nullptr);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

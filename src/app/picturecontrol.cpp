@@ -16,6 +16,8 @@ PictureControl::PictureControl(QWidget* parent)
 
 void PictureControl::createPicture()
 {
+    if (m_created)
+        return; // an empty control has no picture
     m_created = true;
     const QSize size = this->size();
     if (size.isEmpty())
@@ -27,6 +29,8 @@ void PictureControl::createPicture()
     m_picture = std::move(picture);
     m_bits = reinterpret_cast<QRgb*>(m_picture.bits());
     m_stride = m_picture.bytesPerLine() / qsizetype(sizeof(QRgb));
+    m_width = m_picture.width();
+    m_height = m_picture.height();
 }
 
 void PictureControl::paintEvent(QPaintEvent* event)
@@ -35,4 +39,21 @@ void PictureControl::paintEvent(QPaintEvent* event)
         return; // the window's background shows through
     QPainter painter(this);
     painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+}
+
+void PictureControl::showEvent(QShowEvent* event)
+{
+    m_screen = Screen::Shown;
+    QWidget::showEvent(event);
+}
+
+void PictureControl::hideEvent(QHideEvent* event)
+{
+    m_screen = Screen::Hidden;
+    QWidget::hideEvent(event);
+}
+
+void PictureControl::changed(int column, int row)
+{
+    update(column, row, 1, 1);
 }

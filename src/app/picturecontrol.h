@@ -3,6 +3,8 @@
 #include "colours.h"
 
 #include <QImage>
+
+#include <cstdint>
 #include <QWidget>
 
 // Shows a picture at 1:1 from its top-left corner, clipped to its own bounds.
@@ -18,15 +20,17 @@ public:
     // when the picture cannot be created.
     void setPixel(int column, int row, render::Colour colour)
     {
-        if (!m_created)
+        if (!m_bits) [[unlikely]] {
             createPicture();
-        if (static_cast<unsigned>(column) >= static_cast<unsigned>(m_picture.width())
-            || static_cast<unsigned>(row) >= static_cast<unsigned>(m_picture.height()))
+            if (!m_bits)
+                return;
+        }
+        if (qsizetype{static_cast<unsigned>(column)} >= m_width || qsizetype{static_cast<unsigned>(row)} >= m_height)
             return;
         m_bits[row * m_stride + column] = colours::toRgb32(colour);
         // While hidden there is nothing on screen to bring up to date.
-        if (isVisible())
-            update(column, row, 1, 1);
+        if (m_screen == Screen::Shown) [[unlikely]]
+            changed(column, row);
     }
 
     // Null until the first pixel write.
@@ -34,12 +38,25 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void createPicture();
+    // Out of line and marked cold, so that the drawing loop keeps its values in registers.
+    [[gnu::cold, gnu::noinline]] void changed(int column, int row);
 
     QImage m_picture;
-    QRgb* m_bits = nullptr; // into m_picture, which is never shared
+    // m_picture's pixels and size, kept at hand for setPixel; m_picture is never shared.
+    QRgb* m_bits = nullptr;
     qsizetype m_stride = 0; // in pixels
+    // Wider than the pixels, so that writing a pixel cannot change them as far
+    // as the compiler knows, and they stay in registers while drawing.
+    qsizetype m_width = 0;
+    qsizetype m_height = 0;
+    // isVisible(), followed here for the same reason: neither a pixel nor a
+    // bool can alias an enum.
+    enum class Screen : std::uint8_t { Hidden, Shown };
+    Screen m_screen = Screen::Hidden;
     bool m_created = false;
 };

@@ -1,0 +1,239 @@
+#include "emblemdecoder.h"
+
+#include "render/memorysurface.h"
+#include "render/palette.h"
+#include "render/renderer.h"
+#include "tform1.h"
+
+#include <QFontInfo>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+render::TimeOfDay afternoon()
+{
+    return {12, 34, 56, 789};
+}
+
+bool isPaletteRgb(QRgb pixel)
+{
+    return std::any_of(render::palette.begin() + 1, render::palette.end(),
+                       [pixel](render::Colour c) { return colours::toRgb32(c) == (pixel | 0xFF000000u); });
+}
+
+} // namespace
+
+// The window as its own parts see it, on Qt's offscreen platform.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadsItsLayout();
+    void backgroundColourIsStoredAndReadBack();
+    void pictureAppearsWhiteAtTheControlsSizeOnTheFirstWrite();
+    void writesOutsideThePictureChangeNothing_data();
+    void writesOutsideThePictureChangeNothing();
+    void drawingIntoTheWindowGivesTheInMemoryPicture();
+    void formCreateRestoresThePicturesBoundsAndDraws();
+    void showsPictureOnTheBackgroundColour();
+    void closingKeys_data();
+    void closingKeys();
+    void clickingTheButtonCloses();
+    void scrollsInsteadOfShrinking();
+};
+
+void WindowTest::loadsItsLayout()
+{
+    TForm1 form;
+    QCOMPARE(Form1, &form);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Form1"));
+    QCOMPARE(form.Image1->geometry(), QRect(30, 80, 800, 600));
+    QCOMPARE(form.BitBtn1->geometry(), QRect(136, 16, 97, 41));
+    QCOMPARE(form.BitBtn1->text(), QStringLiteral("閉じる(&C)"));
+    QCOMPARE(form.color(), colours::clBtnFace);
+    QVERIFY(form.Image1->picture().isNull());
+
+    const QFontInfo face(form.BitBtn1->font());
+    QCOMPARE(face.family(), QStringLiteral("IPAPGothic"));
+    QCOMPARE(face.pixelSize(), 15);
+
+    // Only the button takes the focus, and it has it from the start.
+    QCOMPARE(form.focusPolicy(), Qt::NoFocus);
+    QCOMPARE(form.Image1->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(form.BitBtn1->focusPolicy(), Qt::StrongFocus);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), form.BitBtn1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form.BitBtn1);
+}
+
+void WindowTest::backgroundColourIsStoredAndReadBack()
+{
+    TForm1 form;
+    form.setColor(5);
+    QCOMPARE(form.color(), render::Colour{5});
+    form.setColor(5);
+    QCOMPARE(form.color(), render::Colour{5});
+    form.setColor(colours::clBtnFace);
+    QCOMPARE(form.color(), colours::clBtnFace);
+    QVERIFY(form.Image1->picture().isNull()); // the picture is no part of it
+}
+
+void WindowTest::pictureAppearsWhiteAtTheControlsSizeOnTheFirstWrite()
+{
+    TForm1 form;
+    form.Image1->resize(100, 50);
+    form.setPixel(3, 4, 0x00800080);
+    const QImage& picture = form.Image1->picture();
+    QCOMPARE(picture.size(), QSize(100, 50));
+    QCOMPARE(picture.pixel(3, 4), qRgb(128, 0, 128));
+    QCOMPARE(picture.pixel(0, 0), qRgb(255, 255, 255));
+    QCOMPARE(picture.pixel(99, 49), qRgb(255, 255, 255));
+
+    form.Image1->resize(800, 600); // the picture keeps its size
+    form.setPixel(200, 100, 0);
+    QCOMPARE(form.Image1->picture().size(), QSize(100, 50));
+}
+
+void WindowTest::writesOutsideThePictureChangeNothing_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::newRow("one past the last column") << 800 << 0;
+    QTest::newRow("one past the last row") << 0 << 600;
+    QTest::newRow("left of the first column") << -1 << 5;
+    QTest::newRow("above the first row") << 5 << -1;
+}
+
+void WindowTest::writesOutsideThePictureChangeNothing()
+{
+    QFETCH(int, column);
+    QFETCH(int, row);
+    TForm1 form;
+    form.setPixel(0, 0, 0x000000FF);
+    const QImage before = form.Image1->picture().copy();
+    form.setPixel(column, row, 0);
+    QCOMPARE(form.Image1->picture(), before);
+}
+
+void WindowTest::drawingIntoTheWindowGivesTheInMemoryPicture()
+{
+    TForm1 form;
+    render::draw(form, afternoon);
+    render::MemorySurface memory(800, 600, colours::clBtnFace);
+    render::draw(memory, afternoon);
+
+    QCOMPARE(form.color(), memory.color());
+    const QImage& picture = form.Image1->picture();
+    QCOMPARE(picture.size(), QSize(800, 600));
+    for (int row = 0; row < 600; ++row)
+        for (int column = 0; column < 800; ++column)
+            if (picture.pixel(column, row) != colours::toRgb32(memory.pixel(column, row)))
+                QFAIL(qPrintable(QStringLiteral("pixel %1, %2 differs").arg(column).arg(row)));
+}
+
+void WindowTest::formCreateRestoresThePicturesBoundsAndDraws()
+{
+    TForm1 form;
+    form.Image1->setGeometry(24, 64, 640, 480); // as a scaled layout would leave it
+    form.FormCreate(&form);
+
+    QCOMPARE(form.Image1->geometry(), QRect(30, 80, 800, 600));
+    const QImage& picture = form.Image1->picture();
+    QCOMPARE(picture.size(), QSize(800, 600));
+    QVERIFY(render::isPaletteIndex(form.color()));
+
+    for (int row = 0; row < 600; ++row)
+        for (int column = 0; column < 800; ++column)
+            QVERIFY(isPaletteRgb(picture.pixel(column, row)));
+    const EmblemReading reading =
+        readEmblem([&picture](int column, int row) { return picture.pixel(column, row); });
+    QVERIFY(reading.emblemShortShare() > 0.95);
+    QVERIFY(reading.flatShare() > 0.97);
+}
+
+void WindowTest::showsPictureOnTheBackgroundColour()
+{
+    TForm1 form;
+    form.FormCreate(&form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QImage shown = form.grab().toImage();
+    const QRgb background = qRgb(int(form.color()), 0, 0);
+    for (const QPoint p : {QPoint(0, 0), QPoint(5, 70), QPoint(20, 400), QPoint(835, 300),
+                           QPoint(400, 30), QPoint(400, 685)})
+        QCOMPARE(shown.pixel(p), background);
+    const QImage& picture = form.Image1->picture();
+    for (const QPoint p : {QPoint(0, 0), QPoint(799, 0), QPoint(0, 599), QPoint(799, 599), QPoint(400, 300)})
+        QCOMPARE(shown.pixel(p + QPoint(30, 80)), picture.pixel(p));
+}
+
+void WindowTest::closingKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier) << true;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+    QTest::newRow("c") << int(Qt::Key_C) << int(Qt::NoModifier) << true;
+    QTest::newRow("Shift+C") << int(Qt::Key_C) << int(Qt::ShiftModifier) << true;
+    QTest::newRow("Alt+C") << int(Qt::Key_C) << int(Qt::AltModifier) << true;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier) << false;
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier) << false;
+    QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false;
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier) << false;
+    QTest::newRow("X") << int(Qt::Key_X) << int(Qt::NoModifier) << false;
+}
+
+void WindowTest::closingKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, closes);
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(form.BitBtn1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(form.isVisible(), !closes);
+}
+
+void WindowTest::clickingTheButtonCloses()
+{
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.Image1, Qt::LeftButton);
+    QVERIFY(form.isVisible());
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    QVERIFY(!form.isVisible());
+}
+
+void WindowTest::scrollsInsteadOfShrinking()
+{
+    TForm1 form;
+    form.FormCreate(&form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    form.resize(600, 500);
+    QTRY_VERIFY(form.horizontalScrollBar()->isVisible());
+    QVERIFY(form.verticalScrollBar()->isVisible());
+    QCOMPARE(form.Image1->geometry(), QRect(30, 80, 800, 600));
+
+    form.resize(1200, 900);
+    QTRY_VERIFY(!form.horizontalScrollBar()->isVisible());
+    QVERIFY(!form.verticalScrollBar()->isVisible());
+    QCOMPARE(form.Image1->geometry(), QRect(30, 80, 800, 600));
+    QCOMPARE(form.Image1->picture().size(), QSize(800, 600));
+    const QImage shown = form.grab().toImage();
+    QCOMPARE(shown.pixel(1150, 850), qRgb(int(form.color()), 0, 0));
+}
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
