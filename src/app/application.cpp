@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <exception>
 
+#include <xcb/xcb.h>
+
 namespace {
 
 // Layout pixels are screen pixels: the window's size and its picture must not
@@ -24,6 +26,20 @@ void reportError(const std::exception& error)
 }
 
 } // namespace
+
+bool Application::displayAvailable()
+{
+    // Checked here because the toolkit would abort, suggesting a reinstall.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb"))
+        return true;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool connected = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    if (!connected)
+        std::fprintf(stderr, "ディスプレイに接続できません。\n");
+    return connected;
+}
 
 Application::Application(int& argc, char** argv)
     : m_app(disableToolkitScaling(argc), argv)

@@ -7,6 +7,9 @@
 // processes events until it is closed.
 class Application {
 public:
+    // False, after saying why on standard error, where no window can be shown at all.
+    static bool displayAvailable();
+
     Application(int& argc, char** argv);
 
     // Creates Form1 and runs its creation handler.

@@ -2,6 +2,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (!Application::displayAvailable())
+        return 1;
     Application application(argc, argv);
     application.CreateForm();
     return application.Run();
