@@ -40,6 +40,7 @@ private slots:
     void drawingIntoTheWindowGivesTheInMemoryPicture();
     void formCreateRestoresThePicturesBoundsAndDraws();
     void showsPictureOnTheBackgroundColour();
+    void aWriteWhileShownReachesTheScreen();
     void closingKeys_data();
     void closingKeys();
     void clickingTheButtonCloses();
@@ -171,6 +172,39 @@ void WindowTest::showsPictureOnTheBackgroundColour()
     const QImage& picture = form.Image1->picture();
     for (const QPoint p : {QPoint(0, 0), QPoint(799, 0), QPoint(0, 599), QPoint(799, 599), QPoint(400, 300)})
         QCOMPARE(shown.pixel(p + QPoint(30, 80)), picture.pixel(p));
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+void WindowTest::aWriteWhileShownReachesTheScreen()
+{
+    TForm1 form;
+    form.setPixel(10, 10, 0x000000FF);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(50);
+    PaintCounter counter(form.Image1);
+    form.setPixel(20, 10, 0x00FF0000);
+    QCOMPARE(form.Image1->picture().pixel(20, 10), qRgb(0, 0, 255));
+    QTRY_VERIFY(counter.paints > 0);
+
+    form.hide();
+    form.setPixel(30, 10, 0x0000FFFF);
+    form.setPixel(800, 10, 0);
+    QCOMPARE(form.Image1->picture().pixel(30, 10), qRgb(255, 255, 0));
+    QCOMPARE(form.Image1->picture().pixel(10, 10), qRgb(255, 0, 0));
 }
 
 void WindowTest::closingKeys_data()

@@ -16,12 +16,10 @@ PictureControl::PictureControl(QWidget* parent)
 
 void PictureControl::createPicture()
 {
-    if (m_created)
-        return; // an empty control has no picture
     m_created = true;
     const QSize size = this->size();
     if (size.isEmpty())
-        return;
+        return; // an empty control never gets a picture
     QImage picture(size, QImage::Format_RGB32);
     if (picture.isNull())
         throw std::runtime_error(notEnoughResources);
@@ -29,8 +27,25 @@ void PictureControl::createPicture()
     m_picture = std::move(picture);
     m_bits = reinterpret_cast<QRgb*>(m_picture.bits());
     m_stride = m_picture.bytesPerLine() / qsizetype(sizeof(QRgb));
-    m_width = m_picture.width();
-    m_height = m_picture.height();
+    updateQuickArea();
+}
+
+void PictureControl::setPixelSlowly(int column, int row, render::Colour colour)
+{
+    if (!m_created)
+        createPicture();
+    if (!m_picture.valid(column, row))
+        return;
+    m_bits[row * m_stride + column] = colours::toRgb32(colour);
+    if (isVisible())
+        update(column, row, 1, 1);
+}
+
+void PictureControl::updateQuickArea()
+{
+    const bool quick = m_bits && !isVisible();
+    m_quickWidth = quick ? m_picture.width() : 0;
+    m_quickHeight = quick ? m_picture.height() : 0;
 }
 
 void PictureControl::paintEvent(QPaintEvent* event)
@@ -43,17 +58,12 @@ void PictureControl::paintEvent(QPaintEvent* event)
 
 void PictureControl::showEvent(QShowEvent* event)
 {
-    m_screen = Screen::Shown;
     QWidget::showEvent(event);
+    updateQuickArea();
 }
 
 void PictureControl::hideEvent(QHideEvent* event)
 {
-    m_screen = Screen::Hidden;
     QWidget::hideEvent(event);
-}
-
-void PictureControl::changed(int column, int row)
-{
-    update(column, row, 1, 1);
+    updateQuickArea();
 }

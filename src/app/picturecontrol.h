@@ -3,8 +3,6 @@
 #include "colours.h"
 
 #include <QImage>
-
-#include <cstdint>
 #include <QWidget>
 
 // Shows a picture at 1:1 from its top-left corner, clipped to its own bounds.
@@ -20,17 +18,11 @@ public:
     // when the picture cannot be created.
     void setPixel(int column, int row, render::Colour colour)
     {
-        if (!m_bits) [[unlikely]] {
-            createPicture();
-            if (!m_bits)
-                return;
-        }
-        if (qsizetype{static_cast<unsigned>(column)} >= m_width || qsizetype{static_cast<unsigned>(row)} >= m_height)
-            return;
-        m_bits[row * m_stride + column] = colours::toRgb32(colour);
-        // While hidden there is nothing on screen to bring up to date.
-        if (m_screen == Screen::Shown) [[unlikely]]
-            changed(column, row);
+        if (qsizetype{static_cast<unsigned>(column)} < m_quickWidth
+            && qsizetype{static_cast<unsigned>(row)} < m_quickHeight) [[likely]]
+            m_bits[row * m_stride + column] = colours::toRgb32(colour);
+        else
+            setPixelSlowly(column, row, colour);
     }
 
     // Null until the first pixel write.
@@ -43,20 +35,21 @@ protected:
 
 private:
     void createPicture();
-    // Out of line and marked cold, so that the drawing loop keeps its values in registers.
-    [[gnu::cold, gnu::noinline]] void changed(int column, int row);
+    // Everything but the common case: the first write, a write while on
+    // screen, a write outside the picture. Out of line and cold, so that the
+    // drawing loop keeps its values in registers.
+    [[gnu::cold, gnu::noinline]] void setPixelSlowly(int column, int row, render::Colour colour);
+    void updateQuickArea();
 
     QImage m_picture;
-    // m_picture's pixels and size, kept at hand for setPixel; m_picture is never shared.
+    bool m_created = false;
+    // m_picture's pixels, at hand for setPixel; m_picture is never shared.
     QRgb* m_bits = nullptr;
     qsizetype m_stride = 0; // in pixels
-    // Wider than the pixels, so that writing a pixel cannot change them as far
-    // as the compiler knows, and they stay in registers while drawing.
-    qsizetype m_width = 0;
-    qsizetype m_height = 0;
-    // isVisible(), followed here for the same reason: neither a pixel nor a
-    // bool can alias an enum.
-    enum class Screen : std::uint8_t { Hidden, Shown };
-    Screen m_screen = Screen::Hidden;
-    bool m_created = false;
+    // Where a write needs no more than a store: the whole picture while the
+    // control is off screen, nothing before the picture exists or while it
+    // is shown. Wider than a pixel, so that to the compiler writing a pixel
+    // cannot change them.
+    qsizetype m_quickWidth = 0;
+    qsizetype m_quickHeight = 0;
 };
