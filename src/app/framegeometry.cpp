@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -17,14 +18,21 @@ namespace {
 // How long a window manager may take to answer, in all. Only waited for when
 // it says it answers such questions at all.
 constexpr auto answerTimeout = std::chrono::milliseconds(500);
-constexpr auto pollInterval = std::chrono::milliseconds(1);
+constexpr auto pollInterval = std::chrono::microseconds(200);
 
-xcb_atom_t atom(xcb_connection_t* connection, const char* name)
+// Looks the names up in one round trip.
+template <std::size_t N>
+std::array<xcb_atom_t, N> atoms(xcb_connection_t* connection, const std::array<const char*, N>& names)
 {
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    free(reply);
+    std::array<xcb_intern_atom_cookie_t, N> cookies{};
+    for (std::size_t i = 0; i < N; ++i)
+        cookies[i] = xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(names[i])), names[i]);
+    std::array<xcb_atom_t, N> result{};
+    for (std::size_t i = 0; i < N; ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookies[i], nullptr);
+        result[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        free(reply);
+    }
     return result;
 }
 
@@ -54,9 +62,8 @@ QMargins expectedFrameMargins(QWidget* window)
     const auto native = static_cast<xcb_window_t>(window->winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 
-    const xcb_atom_t supported = atom(connection, "_NET_SUPPORTED");
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    const auto [supported, request, extents] = atoms<3>(
+        connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
     constexpr uint32_t manyAtoms = 1024;
     const std::vector<uint32_t> features = property(connection, root, supported, XCB_ATOM_ATOM, manyAtoms);
     if (std::find(features.begin(), features.end(), request) == features.end())

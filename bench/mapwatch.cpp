@@ -1,0 +1,357 @@
+// startup-probe: launches a program and reports how long it takes until its
+// window is on screen, then closes it and reports its peak resident memory.
+//
+//   startup-probe [-n NAME] [-t SECONDS] [-s MILLISECONDS] PROGRAM [ARGUMENT...]
+//
+// "On screen" means viewable: the top-level window whose WM_NAME (or
+// _NET_WM_NAME) is NAME (default Form1) and every ancestor of it, the window
+// manager's frame included, are mapped. The clock starts just before fork()
+// and stops when the MapNotify that completes this is read from the server,
+// so the frame's MapNotify counts when the window manager maps the client
+// first and the frame after, as openbox does. -s is how long the window is
+// left up before WM_DELETE_WINDOW is sent (default 250 ms), so that the peak
+// memory includes painting it; -t limits each wait (default 30 s).
+//
+// The program's standard output goes to standard error; standard output gets
+// one line of key=value pairs:
+//   mapped_ms=  launch to viewable, milliseconds
+//   maxrss_kib= the program's peak resident set, wait4()'s ru_maxrss
+//   frame=      the outermost window's geometry, WxH+X+Y
+//   close_ms=   WM_DELETE_WINDOW to exit, milliseconds
+//   closed_by=  wm_delete, sigterm or sigkill
+//   status=     exit status, or the signal as sigN
+// Exit status 0 when all of that happened; otherwise a message on standard
+// error and a non-zero status.
+
+#include <xcb/xcb.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+enum Failure { usageError = 2, displayError = 3, launchError = 4, notMapped = 5, diedEarly = 6, notReaped = 7 };
+
+[[noreturn]] void fail(int status, const std::string& message)
+{
+    std::fprintf(stderr, "startup-probe: %s\n", message.c_str());
+    std::exit(status);
+}
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+class Display {
+public:
+    Display()
+    {
+        int screenNumber = 0;
+        m_connection = xcb_connect(nullptr, &screenNumber);
+        if (xcb_connection_has_error(m_connection))
+            fail(displayError, "cannot connect to the X display");
+        auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+        for (int i = 0; i < screenNumber; ++i)
+            xcb_screen_next(&screens);
+        m_root = screens.data->root;
+        m_netWmName = atom("_NET_WM_NAME");
+        m_wmProtocols = atom("WM_PROTOCOLS");
+        m_wmDeleteWindow = atom("WM_DELETE_WINDOW");
+    }
+    ~Display() { xcb_disconnect(m_connection); }
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    xcb_connection_t* connection() const { return m_connection; }
+    xcb_window_t root() const { return m_root; }
+    int fd() const { return xcb_get_file_descriptor(m_connection); }
+    bool broken() const { return xcb_connection_has_error(m_connection) != 0; }
+
+    // Returns once the server has applied it: nothing created after this is missed.
+    void selectEvents(xcb_window_t window, uint32_t mask)
+    {
+        xcb_generic_error_t* error = xcb_request_check(
+            m_connection, xcb_change_window_attributes_checked(m_connection, window, XCB_CW_EVENT_MASK, &mask));
+        free(error); // the window may be gone already
+    }
+
+    bool hasName(xcb_window_t window, const std::string& name)
+    {
+        return property(window, XCB_ATOM_WM_NAME) == name || property(window, m_netWmName) == name;
+    }
+
+    bool viewable(xcb_window_t window)
+    {
+        xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(
+            m_connection, xcb_get_window_attributes(m_connection, window), nullptr);
+        const bool result = reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+        free(reply);
+        return result;
+    }
+
+    // The child of the root that holds `window`: the frame, under a window manager that reparents.
+    std::string outerGeometry(xcb_window_t window)
+    {
+        for (;;) {
+            xcb_query_tree_reply_t* tree
+                = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr);
+            if (!tree)
+                return "?";
+            const xcb_window_t parent = tree->parent;
+            free(tree);
+            if (parent == m_root || parent == XCB_WINDOW_NONE)
+                break;
+            window = parent;
+        }
+        xcb_get_geometry_reply_t* geometry
+            = xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+        if (!geometry)
+            return "?";
+        const int border = geometry->border_width;
+        char text[64];
+        std::snprintf(text, sizeof text, "%dx%d%+d%+d", geometry->width + 2 * border,
+                      geometry->height + 2 * border, int(geometry->x), int(geometry->y));
+        free(geometry);
+        return text;
+    }
+
+    void sendDeleteWindow(xcb_window_t window)
+    {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = m_wmProtocols;
+        message.data.data32[0] = m_wmDeleteWindow;
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+        xcb_flush(m_connection);
+    }
+
+private:
+    xcb_atom_t atom(const char* name)
+    {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+        return result;
+    }
+
+    std::string property(xcb_window_t window, xcb_atom_t name)
+    {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            m_connection, xcb_get_property(m_connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+            nullptr);
+        std::string value;
+        if (reply && reply->format == 8)
+            value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                         size_t(xcb_get_property_value_length(reply)));
+        free(reply);
+        return value;
+    }
+
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_root = XCB_WINDOW_NONE;
+    xcb_atom_t m_netWmName = XCB_ATOM_NONE;
+    xcb_atom_t m_wmProtocols = XCB_ATOM_NONE;
+    xcb_atom_t m_wmDeleteWindow = XCB_ATOM_NONE;
+};
+
+struct Options {
+    std::string name = "Form1";
+    std::chrono::milliseconds timeout{30000};
+    std::chrono::milliseconds settle{250};
+    char** command = nullptr;
+};
+
+Options parse(int argc, char** argv)
+{
+    Options options;
+    int opt;
+    while ((opt = getopt(argc, argv, "+n:t:s:")) != -1) {
+        switch (opt) {
+        case 'n':
+            options.name = optarg;
+            break;
+        case 't':
+            options.timeout = std::chrono::milliseconds(long(std::atof(optarg) * 1000));
+            break;
+        case 's':
+            options.settle = std::chrono::milliseconds(std::atol(optarg));
+            break;
+        default:
+            fail(usageError, "usage: startup-probe [-n NAME] [-t SECONDS] [-s MILLISECONDS] PROGRAM [ARGUMENT...]");
+        }
+    }
+    if (optind >= argc)
+        fail(usageError, "usage: startup-probe [-n NAME] [-t SECONDS] [-s MILLISECONDS] PROGRAM [ARGUMENT...]");
+    options.command = argv + optind;
+    return options;
+}
+
+struct Ended {
+    int status = 0;
+    rusage usage{};
+};
+
+std::optional<Ended> reapIfEnded(pid_t child)
+{
+    Ended ended;
+    const pid_t result = wait4(child, &ended.status, WNOHANG, &ended.usage);
+    if (result == child)
+        return ended;
+    if (result < 0)
+        fail(notReaped, std::string("wait4: ") + std::strerror(errno));
+    return std::nullopt;
+}
+
+std::optional<Ended> waitForEnd(pid_t child, std::chrono::milliseconds limit)
+{
+    const auto giveUp = Clock::now() + limit;
+    do {
+        if (auto ended = reapIfEnded(child))
+            return ended;
+        usleep(1000);
+    } while (Clock::now() < giveUp);
+    return std::nullopt;
+}
+
+std::string describe(int status)
+{
+    if (WIFEXITED(status))
+        return std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status))
+        return "sig" + std::to_string(WTERMSIG(status));
+    return "?";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = parse(argc, argv);
+    Display display;
+
+    // Every top-level window created from now on, the frames among them.
+    display.selectEvents(display.root(), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY);
+    std::vector<xcb_window_t> topLevels;
+
+    std::fflush(nullptr);
+    const auto launched = Clock::now();
+    const pid_t child = fork();
+    if (child < 0)
+        fail(launchError, std::string("fork: ") + std::strerror(errno));
+    if (child == 0) {
+        close(display.fd());
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        execvp(options.command[0], options.command);
+        std::fprintf(stderr, "startup-probe: cannot run %s: %s\n", options.command[0], std::strerror(errno));
+        _exit(127);
+    }
+
+    auto isShown = [&](xcb_window_t window) {
+        return display.viewable(window) && display.hasName(window, options.name);
+    };
+    auto findShown = [&]() -> xcb_window_t {
+        for (const xcb_window_t window : topLevels)
+            if (isShown(window))
+                return window;
+        return XCB_WINDOW_NONE;
+    };
+
+    xcb_window_t shown = XCB_WINDOW_NONE;
+    Clock::time_point mapped;
+    const auto giveUp = launched + options.timeout;
+    while (shown == XCB_WINDOW_NONE) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(display.connection())) {
+            const auto received = Clock::now();
+            switch (event->response_type & 0x7f) {
+            case XCB_CREATE_NOTIFY: {
+                const auto* created = reinterpret_cast<xcb_create_notify_event_t*>(event);
+                if (created->parent == display.root()) {
+                    // Its own map, inside a frame, is only reported to those watching it.
+                    display.selectEvents(created->window, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+                    topLevels.push_back(created->window);
+                    // It may have been mapped before the line above took effect.
+                    if (isShown(created->window))
+                        shown = created->window;
+                }
+                break;
+            }
+            case XCB_MAP_NOTIFY:
+                shown = findShown();
+                break;
+            default:
+                break;
+            }
+            free(event);
+            if (shown != XCB_WINDOW_NONE) {
+                mapped = received;
+                break;
+            }
+        }
+        if (shown != XCB_WINDOW_NONE)
+            break;
+        if (display.broken())
+            fail(displayError, "lost the connection to the X display");
+        if (auto ended = reapIfEnded(child))
+            fail(diedEarly, std::string(options.command[0]) + " ended (status " + describe(ended->status)
+                     + ") before a window named " + options.name + " was shown");
+        const auto now = Clock::now();
+        if (now >= giveUp) {
+            kill(child, SIGKILL);
+            waitForEnd(child, std::chrono::seconds(5));
+            fail(notMapped, "no window named " + options.name + " was shown within "
+                     + std::to_string(options.timeout.count()) + " ms");
+        }
+        pollfd watched{display.fd(), POLLIN, 0};
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(giveUp - now).count();
+        poll(&watched, 1, int(std::min<long long>(left, 10))); // short, to notice the program ending
+    }
+
+    const std::string frame = display.outerGeometry(shown);
+
+    std::optional<Ended> ended = waitForEnd(child, options.settle);
+    std::string closedBy = "itself";
+    const auto closing = Clock::now();
+    if (!ended) {
+        closedBy = "wm_delete";
+        display.sendDeleteWindow(shown);
+        ended = waitForEnd(child, options.timeout);
+    }
+    if (!ended) {
+        closedBy = "sigterm";
+        kill(child, SIGTERM);
+        ended = waitForEnd(child, std::chrono::seconds(5));
+    }
+    if (!ended) {
+        closedBy = "sigkill";
+        kill(child, SIGKILL);
+        ended = waitForEnd(child, std::chrono::seconds(5));
+    }
+    if (!ended)
+        fail(notReaped, "the program could not be ended");
+    const auto closed = Clock::now();
+
+    std::printf("mapped_ms=%.3f maxrss_kib=%ld frame=%s close_ms=%.3f closed_by=%s status=%s\n",
+                millisecondsBetween(launched, mapped), ended->usage.ru_maxrss, frame.c_str(),
+                millisecondsBetween(closing, closed), closedBy.c_str(), describe(ended->status).c_str());
+    return 0;
+}

@@ -1,0 +1,63 @@
+// The least a Qt Widgets program needs to put up a window laid out like
+// stereogram's: the baseline that bench/startup.sh compares its start-up with.
+// The picture is plain white; nothing is drawn into it.
+
+#include <QApplication>
+#include <QFont>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QWidget>
+
+namespace {
+
+class ImageView : public QWidget {
+public:
+    ImageView(const QImage& image, QWidget* parent)
+        : QWidget(parent)
+        , m_image(image)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter(this).drawImage(event->rect().topLeft(), m_image, event->rect());
+    }
+
+private:
+    QImage m_image;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Form1"));
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPixelSize(15);
+    font.setStyleHint(QFont::SansSerif);
+    window.setFont(font);
+    // move() places the outer frame, resize() the client area: openbox's stock
+    // theme adds 1 pixel left and right, 20 above and 5 below, so the frame is
+    // 873x735 at 192,120.
+    window.move(192, 120);
+    window.resize(871, 710);
+
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    auto* view = new ImageView(image, &window);
+    view->setGeometry(30, 80, 800, 600);
+
+    auto* button = new QPushButton(QStringLiteral("閉じる(&C)"), &window);
+    button->setGeometry(136, 16, 97, 41);
+    QObject::connect(button, &QPushButton::clicked, &window, &QWidget::close);
+
+    window.show();
+    return app.exec();
+}
