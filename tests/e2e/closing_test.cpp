@@ -1,0 +1,74 @@
+#include "harness.h"
+#include "running.h"
+#include "screenchecks.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace e2e {
+namespace {
+
+struct CloseAction {
+    std::string name;
+    std::function<void(Program&)> perform;
+};
+
+void PrintTo(const CloseAction& action, std::ostream* out)
+{
+    *out << action.name;
+}
+
+CloseAction key(std::string name, const char* keys)
+{
+    return {std::move(name), [keys](Program& program) { program.type(QString::fromLatin1(keys)); }};
+}
+
+const CloseAction closeActions[] = {
+    {"ClickOnTheButton", [](Program& program) { program.click(buttonBounds.center()); }},
+    key("Space", "space"),
+    key("Return", "Return"),
+    key("KeypadEnter", "KP_Enter"),
+    key("LowerCaseC", "c"),
+    key("UpperCaseC", "shift+c"),
+    key("AltC", "alt+c"),
+    {"WindowManagerCloseRequest",
+     [](Program& program) {
+         program.display().check(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), program.window()});
+     }},
+    key("WindowManagerShortcutAltF4", "alt+F4"),
+};
+
+class Closing : public Running, public testing::WithParamInterface<CloseAction> {};
+
+TEST_P(Closing, EndsTheProgramWithStatus0)
+{
+    GetParam().perform(*program);
+    ASSERT_TRUE(program->waitForExit(10s)) << "still running 10 s later";
+    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit) << program->errorOutput().toStdString();
+    EXPECT_EQ(program->exitCode(), 0) << program->errorOutput().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Action, Closing, testing::ValuesIn(closeActions),
+                         [](const testing::TestParamInfo<CloseAction>& info) { return info.param.name; });
+
+using KeepsRunning = Running;
+
+TEST_F(KeepsRunning, OnEscape)
+{
+    program->type(QStringLiteral("Escape"));
+    EXPECT_FALSE(program->waitForExit(1500ms)) << "ended with status " << program->exitCode();
+    if (program->running()) {
+        EXPECT_TRUE(program->geometry().viewable);
+        // It still answers: the window manager's close request ends it normally.
+        display->check(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), program->window()});
+        ASSERT_TRUE(program->waitForExit(10s));
+        EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program->exitCode(), 0);
+    }
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,319 @@
+#include "harness.h"
+
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <signal.h>
+#include <sys/prctl.h>
+
+#include <thread>
+
+#ifndef STEREOGRAM_PROGRAM
+#error "STEREOGRAM_PROGRAM must name the program under test"
+#endif
+
+namespace e2e {
+
+namespace {
+
+constexpr Millis pollInterval = 50ms;
+constexpr Millis startTimeout = 15s;
+constexpr Millis stopTimeout = 3s;
+
+using Clock = std::chrono::steady_clock;
+
+std::string text(const QString& string) { return string.toStdString(); }
+std::string text(const QByteArray& bytes) { return bytes.trimmed().toStdString(); }
+
+bool pastDeadline(Clock::time_point deadline) { return Clock::now() >= deadline; }
+void pollPause() { std::this_thread::sleep_for(pollInterval); }
+
+// Children die with the test, even when the test itself is killed (a ctest
+// time-out); teardown ends them in the ordinary case.
+std::unique_ptr<QProcess> newChild(const QProcessEnvironment& environment)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment);
+    process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    return process;
+}
+
+void start(QProcess& process, const QString& program, const QStringList& arguments)
+{
+    process.start(program, arguments);
+    if (!process.waitForStarted(int(startTimeout.count())))
+        throw Failure("cannot start " + text(program) + ": " + text(process.errorString()));
+}
+
+void stop(QProcess* process, bool gently)
+{
+    if (!process || process->state() == QProcess::NotRunning)
+        return;
+    if (gently) {
+        process->terminate();
+        if (process->waitForFinished(int(stopTimeout.count())))
+            return;
+    }
+    process->kill();
+    process->waitForFinished(int(stopTimeout.count()));
+}
+
+int intAfter(const QString& output, const QString& label)
+{
+    const QRegularExpression line(QRegularExpression::escape(label) + QStringLiteral(R"(\s*(-?\d+))"));
+    const QRegularExpressionMatch match = line.match(output);
+    if (!match.hasMatch())
+        throw Failure("no \"" + text(label) + "\" in xwininfo's answer: " + text(output));
+    return match.captured(1).toInt();
+}
+
+} // namespace
+
+void requireTools()
+{
+    std::string missing;
+    for (const char* tool : {"Xvfb", "openbox", "xdotool", "wmctrl", "import", "xwininfo", "xprop"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            missing += std::string(missing.empty() ? "" : ", ") + tool;
+    }
+    if (!missing.empty())
+        throw Failure("required tool(s) not found on PATH: " + missing
+                      + " (packages: xvfb openbox xdotool wmctrl imagemagick x11-utils)");
+    if (QStandardPaths::findExecutable(QStringLiteral(STEREOGRAM_PROGRAM)).isEmpty())
+        throw Failure("the program under test is not built: " STEREOGRAM_PROGRAM);
+}
+
+Display::Display()
+{
+    requireTools();
+    if (!m_home.isValid())
+        throw Failure("cannot create a temporary directory");
+
+    // Xvfb picks a free display number and writes it to the given descriptor:
+    // parallel runs never fight over a number.
+    m_server = newChild(QProcessEnvironment::systemEnvironment());
+    start(*m_server, QStringLiteral("Xvfb"),
+          {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+           QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+           QStringLiteral("-noreset")});
+    QByteArray announced;
+    const auto serverDeadline = Clock::now() + startTimeout;
+    while (!announced.contains('\n')) {
+        if (m_server->state() == QProcess::NotRunning)
+            throw Failure("Xvfb ended at start-up: " + text(m_server->readAllStandardError()));
+        if (pastDeadline(serverDeadline))
+            throw Failure("Xvfb did not announce its display number");
+        m_server->waitForReadyRead(int(pollInterval.count()));
+        announced += m_server->readAllStandardOutput();
+    }
+    bool isNumber = false;
+    const int number = announced.trimmed().toInt(&isNumber);
+    if (!isNumber)
+        throw Failure("Xvfb announced no display number: " + text(announced));
+    m_name = QStringLiteral(":%1").arg(number);
+
+    // openbox with its stock configuration, whatever the user has set up.
+    QProcessEnvironment wmEnvironment = environment();
+    wmEnvironment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+    wmEnvironment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.filePath(QStringLiteral("cache")));
+    m_windowManager = newChild(wmEnvironment);
+    start(*m_windowManager, QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+
+    // A window mapped before the manager has taken over stays unframed.
+    const auto wmDeadline = Clock::now() + startTimeout;
+    for (;;) {
+        if (m_windowManager->state() == QProcess::NotRunning)
+            throw Failure("openbox ended at start-up: " + text(m_windowManager->readAllStandardError()));
+        const ToolOutput check =
+            run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        if (check.exitCode == 0 && check.out.contains("window id #")
+            && run(QStringLiteral("wmctrl"), {QStringLiteral("-m")}).exitCode == 0)
+            break;
+        if (pastDeadline(wmDeadline))
+            throw Failure("openbox did not take over display " + text(m_name));
+        pollPause();
+    }
+    // openbox announces itself before its event loop runs, and requests made
+    // that early may go unanswered; the program asks it for the frame's size and
+    // waits only so long. Once it has switched "showing the desktop" on and off
+    // again on request, it answers.
+    for (const char* mode : {"on", "off"}) {
+        const QByteArray shown = QByteArray("mode: ") + QByteArray(mode).toUpper();
+        for (;;) {
+            check(QStringLiteral("wmctrl"), {QStringLiteral("-k"), QString::fromLatin1(mode)});
+            pollPause();
+            const QByteArray state = check(QStringLiteral("wmctrl"), {QStringLiteral("-m")});
+            if (state.contains(shown))
+                break;
+            if (pastDeadline(wmDeadline))
+                throw Failure("openbox on display " + text(m_name) + " does not answer requests: asked for "
+                              + mode + ", says " + text(state));
+        }
+    }
+}
+
+Display::~Display()
+{
+    stop(m_windowManager.get(), true);
+    stop(m_server.get(), true); // a gentle end lets Xvfb remove its lock file
+}
+
+QProcessEnvironment Display::environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_name);
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("XAUTHORITY"));
+    return environment;
+}
+
+ToolOutput Display::run(const QString& tool, const QStringList& arguments, Millis timeout) const
+{
+    const std::unique_ptr<QProcess> process = newChild(environment());
+    start(*process, tool, arguments);
+    if (!process->waitForFinished(int(timeout.count()))) {
+        stop(process.get(), false);
+        throw Failure(text(tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')))
+                      + " did not finish in time");
+    }
+    ToolOutput output;
+    output.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+    output.out = process->readAllStandardOutput();
+    output.err = process->readAllStandardError();
+    return output;
+}
+
+QByteArray Display::check(const QString& tool, const QStringList& arguments, Millis timeout) const
+{
+    ToolOutput output = run(tool, arguments, timeout);
+    if (output.exitCode != 0)
+        throw Failure(text(tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))) + " failed with status "
+                      + std::to_string(output.exitCode) + ": " + text(output.err));
+    return output.out;
+}
+
+QImage Display::screenshot() const
+{
+    const QByteArray ppm = check(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                            QStringLiteral("-depth"), QStringLiteral("8"),
+                                                            QStringLiteral("ppm:-")});
+    QImage image = QImage::fromData(ppm, "PPM");
+    if (image.isNull())
+        throw Failure("import gave no readable screenshot (" + std::to_string(ppm.size()) + " bytes)");
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+Program::Program(Display& display)
+    : m_display(display)
+{
+    QProcessEnvironment environment = display.environment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    m_process = newChild(environment);
+    start(*m_process, QStringLiteral(STEREOGRAM_PROGRAM), {});
+
+    const auto deadline = Clock::now() + startTimeout;
+    for (;;) {
+        if (m_process->state() == QProcess::NotRunning)
+            throw Failure("the program ended before showing its window: " + text(errorOutput()));
+        const ToolOutput found = display.run(
+            QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Form1$")});
+        const QList<QByteArray> windows = found.out.trimmed().split('\n');
+        if (found.exitCode == 0 && !found.out.trimmed().isEmpty()) {
+            if (windows.size() != 1)
+                throw Failure("more than one visible window captioned Form1: " + text(found.out));
+            m_window = QStringLiteral("0x") + QString::number(windows.front().toULongLong(), 16);
+            return;
+        }
+        if (pastDeadline(deadline))
+            throw Failure("no visible window captioned Form1 appeared");
+        pollPause();
+    }
+}
+
+Program::~Program()
+{
+    stop(m_process.get(), false);
+}
+
+qint64 Program::pid() const
+{
+    return m_process->processId();
+}
+
+WindowGeometry Program::geometry() const
+{
+    const QString info = QString::fromLocal8Bit(m_display.check(QStringLiteral("xwininfo"), {QStringLiteral("-id"), m_window}));
+    WindowGeometry geometry;
+    geometry.client = QRect(intAfter(info, QStringLiteral("Absolute upper-left X:")),
+                            intAfter(info, QStringLiteral("Absolute upper-left Y:")),
+                            intAfter(info, QStringLiteral("Width:")), intAfter(info, QStringLiteral("Height:")));
+    geometry.viewable = info.contains(QStringLiteral("Map State: IsViewable"));
+
+    const QString extents = QString::fromLocal8Bit(
+        m_display.check(QStringLiteral("xprop"), {QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS")}));
+    const QRegularExpressionMatch ltrb =
+        QRegularExpression(QStringLiteral(R"(=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+))")).match(extents);
+    if (!ltrb.hasMatch())
+        throw Failure("the window has no _NET_FRAME_EXTENTS: " + text(extents));
+    geometry.frameExtents = QMargins(ltrb.captured(1).toInt(), ltrb.captured(3).toInt(), ltrb.captured(2).toInt(),
+                                     ltrb.captured(4).toInt());
+    return geometry;
+}
+
+WindowGeometry Program::waitForGeometry(const std::function<bool(const WindowGeometry&)>& wanted, Millis timeout) const
+{
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        WindowGeometry current = geometry();
+        if (wanted(current) || pastDeadline(deadline))
+            return current;
+        pollPause();
+    }
+}
+
+void Program::type(const QString& keys)
+{
+    m_display.check(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), m_window});
+    m_display.check(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+}
+
+void Program::click(QPoint at)
+{
+    const QPoint screen = geometry().client.topLeft() + at;
+    m_display.check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                                QString::number(screen.x()), QString::number(screen.y()),
+                                                QStringLiteral("click"), QStringLiteral("1")});
+}
+
+bool Program::waitForExit(Millis timeout)
+{
+    return m_process->state() == QProcess::NotRunning || m_process->waitForFinished(int(timeout.count()));
+}
+
+bool Program::running() const
+{
+    return m_process->state() != QProcess::NotRunning;
+}
+
+QString Program::errorOutput() const
+{
+    m_errors += m_process->readAllStandardError();
+    return QString::fromLocal8Bit(m_errors);
+}
+
+View waitForView(const Program& program, const std::function<bool(const View&)>& wanted, Millis timeout)
+{
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        const WindowGeometry before = program.geometry();
+        View view{WindowGeometry{}, program.display().screenshot()};
+        view.geometry = program.geometry();
+        if ((view.geometry == before && view.geometry.viewable && wanted(view)) || pastDeadline(deadline))
+            return view;
+        pollPause();
+    }
+}
+
+} // namespace e2e

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QMargins>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+// Runs the real program on a private X server with a real window manager, and
+// drives and watches it with the usual X command-line tools. Anything that goes
+// wrong on the way throws Failure, which the test reports with its message.
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Millis = std::chrono::milliseconds;
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Throws Failure naming every required tool that is not on PATH.
+void requireTools();
+
+struct ToolOutput {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// An Xvfb server on a display number of its own, managed by openbox.
+class Display {
+public:
+    // Starts both and returns once openbox has taken over the screen.
+    Display();
+    ~Display();
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    const QString& name() const { return m_name; }
+    QProcessEnvironment environment() const;
+
+    // Runs `tool` on this display to completion; throws if it has not finished
+    // by `timeout`.
+    ToolOutput run(const QString& tool, const QStringList& arguments, Millis timeout = 10s) const;
+    // As run(), and throws unless it exits with status 0.
+    QByteArray check(const QString& tool, const QStringList& arguments, Millis timeout = 10s) const;
+
+    // The whole screen, as Format_RGB32.
+    QImage screenshot() const;
+
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<QProcess> m_server;
+    std::unique_ptr<QProcess> m_windowManager;
+    QString m_name;
+};
+
+// Where the window is: the client area (inside the frame) in screen
+// coordinates, and the frame the window manager put around it.
+struct WindowGeometry {
+    QRect client;
+    QMargins frameExtents; // left, top, right, bottom
+    bool viewable = false;
+
+    QRect frame() const { return client.marginsAdded(frameExtents); }
+    bool operator==(const WindowGeometry&) const = default;
+};
+
+// The program under test, started on a display, with its window.
+class Program {
+public:
+    // Starts the program and waits for its visible window captioned Form1.
+    explicit Program(Display& display);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Display& display() const { return m_display; }
+    const QString& window() const { return m_window; } // X window id, as 0x...
+    qint64 pid() const;
+
+    WindowGeometry geometry() const;
+    // Polls until `wanted` holds of the geometry; returns the last one read.
+    WindowGeometry waitForGeometry(const std::function<bool(const WindowGeometry&)>& wanted,
+                                   Millis timeout = 5s) const;
+
+    // Gives the window the keyboard focus and types `keys` (xdotool key names).
+    void type(const QString& keys);
+    // Moves the pointer to `at`, a point in the client area, and clicks there.
+    void click(QPoint at);
+
+    // Waits for the program to end; false if it is still running at `timeout`.
+    bool waitForExit(Millis timeout);
+    bool running() const;
+    QProcess::ExitStatus exitStatus() const { return m_process->exitStatus(); }
+    int exitCode() const { return m_process->exitCode(); }
+    // What the program wrote to stderr so far, for failure messages.
+    QString errorOutput() const;
+
+private:
+    Display& m_display;
+    std::unique_ptr<QProcess> m_process;
+    QString m_window;
+    mutable QByteArray m_errors;
+};
+
+// A screenshot with the window where it was when it was taken.
+struct View {
+    WindowGeometry geometry;
+    QImage screenshot;
+};
+
+// Polls until `wanted` holds of a view of the window, shown and standing still
+// (the window manager animates some changes); returns the last view taken.
+View waitForView(const Program& program, const std::function<bool(const View&)>& wanted, Millis timeout = 5s);
+
+} // namespace e2e

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace e2e {
+
+// The program's window once it has first been painted completely.
+struct FirstView {
+    View view;
+    QImage picture;
+    QRgb background = 0; // at the client area's top-left corner
+
+    const WindowGeometry& geometry() const { return view.geometry; }
+};
+
+// Waits (bounded) until the window looks the same on two screenshots in a row
+// with the picture in it, and takes that view.
+FirstView firstView(const Program& program);
+
+// A fresh X display with the program running on it, its window painted.
+class Running : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::unique_ptr<Display> display;
+    std::unique_ptr<Program> program;
+    FirstView start;
+};
+
+} // namespace e2e

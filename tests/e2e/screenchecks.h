@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+#include <gtest/gtest.h>
+
+// What the window should look like on a screenshot. Rectangles in the client
+// area are relative to its top-left corner.
+namespace e2e {
+
+inline constexpr QRect pictureBounds(30, 80, 800, 600);
+inline constexpr QRect buttonBounds(136, 16, 97, 41);
+inline constexpr QRect expectedFrame(192, 120, 873, 735);
+
+// The part of `shot` under `area`, `area` taken relative to `origin`.
+QImage cut(const QImage& shot, QPoint origin, const QRect& area);
+
+// Every pixel is one of the eight dot colours.
+testing::AssertionResult allPaletteColours(const QImage& picture);
+// Rows 0-133 and 505-599 repeat with period 120 from column 120 on.
+testing::AssertionResult repeatsEvery120(const QImage& picture);
+// The hidden emblem reads back from the dots.
+testing::AssertionResult emblemReadsBack(const QImage& picture);
+testing::AssertionResult samePixels(const QImage& expected, const QImage& actual);
+
+// RGB(k, 0, 0) with k in 1..8.
+testing::AssertionResult isNearBlackRed(QRgb colour);
+// Everything in the client area outside the picture and the button is `background`.
+testing::AssertionResult backgroundAround(const QImage& shot, const QRect& client, QRgb background);
+// Something other than `background` is painted along each edge of the button's bounds.
+testing::AssertionResult buttonFillsItsBounds(const QImage& shot, const QRect& client, QRgb background);
+// Scroll bars along the right and the bottom edge of the client area, beside
+// the controls where there would otherwise be background.
+testing::AssertionResult scrollBarsShown(const QImage& shot, const QRect& client, QRgb background);
+
+} // namespace e2e
