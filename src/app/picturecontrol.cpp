@@ -14,38 +14,41 @@ PictureControl::PictureControl(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void PictureControl::createPicture()
+void PictureControl::setPixel(int column, int row, render::Colour colour)
 {
-    m_created = true;
-    const QSize size = this->size();
-    if (size.isEmpty())
-        return; // an empty control never gets a picture
-    QImage picture(size, QImage::Format_RGB32);
-    if (picture.isNull())
-        throw std::runtime_error(notEnoughResources);
-    picture.fill(Qt::white);
-    m_picture = std::move(picture);
-    m_bits = reinterpret_cast<QRgb*>(m_picture.bits());
-    m_stride = m_picture.bytesPerLine() / qsizetype(sizeof(QRgb));
-    updateQuickArea();
-}
-
-void PictureControl::setPixelSlowly(int column, int row, render::Colour colour)
-{
-    if (!m_created)
-        createPicture();
-    if (!m_picture.valid(column, row))
+    QImage& picture = canvas();
+    if (!picture.valid(column, row))
         return;
-    m_bits[row * m_stride + column] = colours::toRgb32(colour);
-    if (isVisible())
-        update(column, row, 1, 1);
+    reinterpret_cast<QRgb*>(picture.scanLine(row))[column] = colours::toRgb32(colour);
+    update(column, row, 1, 1);
 }
 
-void PictureControl::updateQuickArea()
+QImage& PictureControl::canvas()
 {
-    const bool quick = m_bits && !isVisible();
-    m_quickWidth = quick ? m_picture.width() : 0;
-    m_quickHeight = quick ? m_picture.height() : 0;
+    QImage* picture = tryCanvas();
+    if (!picture)
+        throw std::runtime_error(notEnoughResources);
+    return *picture;
+}
+
+QImage* PictureControl::tryCanvas()
+{
+    if (m_created)
+        return &m_picture;
+    if (!size().isEmpty()) { // an empty control never gets a picture
+        QImage picture(size(), QImage::Format_RGB32);
+        if (picture.isNull())
+            return nullptr; // and the next access tries again
+        picture.fill(Qt::white);
+        m_picture = std::move(picture);
+    }
+    m_created = true;
+    return &m_picture;
+}
+
+void PictureControl::changed()
+{
+    update();
 }
 
 void PictureControl::paintEvent(QPaintEvent* event)
@@ -54,16 +57,4 @@ void PictureControl::paintEvent(QPaintEvent* event)
         return; // the window's background shows through
     QPainter painter(this);
     painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
-}
-
-void PictureControl::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    updateQuickArea();
-}
-
-void PictureControl::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    updateQuickArea();
 }

@@ -19,6 +19,40 @@ constexpr QRect bitBtn1Bounds(136, 16, 97, 41);
 
 const QString fontFamily = QStringLiteral("IPAPGothic"); // a proportional Japanese gothic
 constexpr int fontPixelSize = 15;
+
+// The window's three operations for the length of one drawing, with the
+// picture's pixels at hand. Nothing else runs while the renderer draws, so
+// neither the picture nor the window can change under it, and a pixel costs
+// a bounds check and a store; the picture is marked for repainting once, at
+// the end.
+class DrawingSurface {
+public:
+    DrawingSurface(QImage& picture, ClientArea& client)
+        : m_bits(reinterpret_cast<QRgb*>(picture.bits()))
+        , m_stride(picture.bytesPerLine() / qsizetype(sizeof(QRgb)))
+        , m_width(picture.width())
+        , m_height(picture.height())
+        , m_client(client)
+    {
+    }
+
+    void setPixel(int column, int row, render::Colour colour)
+    {
+        if (qsizetype{static_cast<unsigned>(column)} < m_width
+            && qsizetype{static_cast<unsigned>(row)} < m_height)
+            m_bits[row * m_stride + column] = colours::toRgb32(colour);
+    }
+    void setColor(render::Colour colour) { m_client.setBackground(colour); }
+    render::Colour color() const { return m_client.background(); }
+
+private:
+    QRgb* m_bits;
+    // Wider than a pixel, so that to the compiler a pixel write cannot change them.
+    qsizetype m_stride;
+    qsizetype m_width;
+    qsizetype m_height;
+    ClientArea& m_client;
+};
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -69,7 +103,16 @@ void TForm1::FormCreate(QObject* Sender)
 
 void TForm1::draw()
 {
-    render::draw(*this);
+    QImage* picture = Image1->tryCanvas();
+    if (!picture) {
+        // Fails as it must, at the first pixel write, once the first chain's
+        // colour has reached the window.
+        render::draw(*this);
+        return;
+    }
+    DrawingSurface surface(*picture, *m_client);
+    render::draw(surface);
+    Image1->changed();
 }
 
 void TForm1::int_const()
