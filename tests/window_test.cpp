@@ -40,6 +40,7 @@ private slots:
     void drawingIntoTheWindowGivesTheInMemoryPicture();
     void formCreateRestoresThePicturesBoundsAndDraws();
     void showsPictureOnTheBackgroundColour();
+    void aPictureTooLargeToCreateFailsTheFirstWrite();
     void aWriteWhileShownReachesTheScreen();
     void closingKeys_data();
     void closingKeys();
@@ -172,6 +173,25 @@ void WindowTest::showsPictureOnTheBackgroundColour()
     const QImage& picture = form.Image1->picture();
     for (const QPoint p : {QPoint(0, 0), QPoint(799, 0), QPoint(0, 599), QPoint(799, 599), QPoint(400, 300)})
         QCOMPARE(shown.pixel(p + QPoint(30, 80)), picture.pixel(p));
+}
+
+void WindowTest::aPictureTooLargeToCreateFailsTheFirstWrite()
+{
+    TForm1 form;
+    form.Image1->resize(100000, 100000); // more pixels than an image may hold
+    try {
+        form.draw();
+        QFAIL("drawing went through");
+    } catch (const std::runtime_error& error) {
+        QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("システム リソースが足りません"));
+    }
+    QVERIFY(form.Image1->picture().isNull());
+    // The first chain's colour reached the window before the write failed.
+    QVERIFY(render::isPaletteIndex(form.color()));
+
+    form.Image1->resize(800, 600);
+    form.draw(); // the next drawing access tries again
+    QCOMPARE(form.Image1->picture().size(), QSize(800, 600));
 }
 
 // Counts the paint events a widget receives.
