@@ -2,7 +2,6 @@
 
 #include "figure/constants.h"
 #include "figure/depth.h"
-#include "framegeometry.h"
 #include "render/renderer.h"
 
 #include <QFont>
@@ -80,13 +79,20 @@ TForm1::TForm1(QWidget* parent)
     m_client->setAutoFillBackground(false); // it paints its own background
     BitBtn1->setFocus();
 
-    placeFrame(this, frame);
+    m_placement.ask(this);
 }
 
 TForm1::~TForm1()
 {
     if (Form1 == this)
         Form1 = nullptr;
+}
+
+void TForm1::setVisible(bool visible)
+{
+    if (visible)
+        m_placement.place(frame);
+    QScrollArea::setVisible(visible);
 }
 
 void TForm1::FormCreate(QObject* Sender)

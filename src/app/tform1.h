@@ -2,6 +2,7 @@
 
 #include "clientarea.h"
 #include "closebutton.h"
+#include "frameplacement.h"
 #include "picturecontrol.h"
 
 #include <QScrollArea>
@@ -28,11 +29,15 @@ public:
     void setColor(render::Colour colour) { m_client->setBackground(colour); }
     render::Colour color() const { return m_client->background(); }
 
+    // Shown for the first time, the window's frame goes where the layout puts it.
+    void setVisible(bool visible) override;
+
     PictureControl* Image1 = nullptr;
     CloseButton* BitBtn1 = nullptr;
 
 private:
     ClientArea* m_client = nullptr;
+    FramePlacement m_placement;
 };
 
 // The one TForm1, from the moment it is allocated until it is destroyed.

@@ -1,4 +1,4 @@
-#include "framegeometry.h"
+#include "frameplacement.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -53,11 +53,12 @@ std::vector<uint32_t> property(xcb_connection_t* connection, xcb_window_t window
 
 } // namespace
 
-QMargins expectedFrameMargins(QWidget* window)
+void FramePlacement::ask(QWidget* window)
 {
+    m_window = window;
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
-        return {};
+        return;
     xcb_connection_t* connection = x11->connection();
     const auto native = static_cast<xcb_window_t>(window->winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
@@ -67,7 +68,7 @@ QMargins expectedFrameMargins(QWidget* window)
     constexpr uint32_t manyAtoms = 1024;
     const std::vector<uint32_t> features = property(connection, root, supported, XCB_ATOM_ATOM, manyAtoms);
     if (std::find(features.begin(), features.end(), request) == features.end())
-        return {};
+        return;
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -78,10 +79,18 @@ QMargins expectedFrameMargins(QWidget* window)
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
+    m_extentsAtom = extents;
+}
 
+QMargins FramePlacement::answer()
+{
+    if (m_extentsAtom == 0)
+        return {};
+    xcb_connection_t* connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const auto native = static_cast<xcb_window_t>(m_window->winId());
     const auto giveUp = std::chrono::steady_clock::now() + answerTimeout;
     do {
-        const std::vector<uint32_t> ltrb = property(connection, native, extents, XCB_ATOM_CARDINAL, 4);
+        const std::vector<uint32_t> ltrb = property(connection, native, m_extentsAtom, XCB_ATOM_CARDINAL, 4);
         if (ltrb.size() == 4)
             return QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
         std::this_thread::sleep_for(pollInterval);
@@ -89,7 +98,11 @@ QMargins expectedFrameMargins(QWidget* window)
     return {};
 }
 
-void placeFrame(QWidget* window, const QRect& frame)
+void FramePlacement::place(const QRect& frame)
 {
-    window->setGeometry(frame - expectedFrameMargins(window)); // the client area's rectangle
+    if (m_placed || !m_window)
+        return;
+    m_placed = true;
+    m_window->setGeometry(frame - answer()); // the client area's rectangle
+    m_extentsAtom = 0;
 }
