@@ -12,7 +12,6 @@ namespace colours {
 inline constexpr render::Colour clBtnFace = 0x8000000F;
 inline constexpr render::Colour clWindowText = 0x80000008;
 
-
 // A plain colour as a 32-bit image pixel (0xFFRRGGBB).
 inline constexpr QRgb toRgb32(render::Colour colour)
 {
