@@ -1,9 +1,9 @@
 #include "application.h"
 
-#include "tform1.h"
+#include "errorbox.h"
+#include "programtitle.h"
 
 #include <cstdio>
-#include <exception>
 
 #include <xcb/xcb.h>
 
@@ -18,11 +18,6 @@ int& disableToolkitScaling(int& argc)
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     qunsetenv("QT_USE_PHYSICAL_DPI");
     return argc;
-}
-
-void reportError(const std::exception& error)
-{
-    std::fprintf(stderr, "%s\n", error.what());
 }
 
 } // namespace
@@ -43,25 +38,19 @@ bool Application::displayAvailable()
 
 Application::Application(int& argc, char** argv)
     : m_app(disableToolkitScaling(argc), argv)
+    , m_title(programTitle(QByteArray(argv[0])))
 {
     QApplication::setQuitOnLastWindowClosed(true);
 }
 
-void Application::CreateForm()
+void Application::constructionFailed()
 {
-    try {
-        new TForm1; // sets Form1
-    } catch (const std::exception& error) {
-        Form1 = nullptr; // the half-built window is gone already
-        reportError(error);
-        return;
-    }
-    try {
-        Form1->FormCreate(Form1);
-    } catch (const std::exception& error) {
-        // The window still opens, with whatever was drawn before the failure.
-        reportError(error);
-    }
+    ErrorBox::showApplicationError(CaughtException::current());
+}
+
+void Application::creationFailed() const
+{
+    ErrorBox::showCreationError(m_title, CaughtException::current());
 }
 
 int Application::Run()
