@@ -5,7 +5,9 @@
 #include "application.h"
 #include "faultyforms.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -14,20 +16,29 @@
 
 namespace {
 
+// Describes each message box once it is on screen and laid out, as
+// key=value lines; "ok" is the centre of its OK button in the box.
 class BoxReporter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        const auto* box = qobject_cast<QMessageBox*>(watched);
-        if (box && event->type() == QEvent::Show) {
-            QString text = box->text();
-            text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-            std::printf("caption=%s\ntext=%s\nicon=%d\nbuttons=%d\nmodality=%d\n",
-                        box->windowTitle().toUtf8().constData(), text.toUtf8().constData(), int(box->icon()),
-                        int(box->standardButtons()), int(box->windowModality()));
-            std::fflush(stdout);
-        }
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box && event->type() == QEvent::Show)
+            QTimer::singleShot(0, box, [box] { report(*box); });
         return false;
+    }
+
+private:
+    static void report(const QMessageBox& box)
+    {
+        QString text = box.text();
+        text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+        const QAbstractButton* ok = box.button(QMessageBox::Ok);
+        const QPoint okCentre = ok ? ok->mapTo(&box, ok->rect().center()) : QPoint(-1, -1);
+        std::printf("caption=%s\ntext=%s\nicon=%d\nbuttons=%d\nmodality=%d\nok=%d,%d\n",
+                    box.windowTitle().toUtf8().constData(), text.toUtf8().constData(), int(box.icon()),
+                    int(box.standardButtons()), int(box.windowModality()), okCentre.x(), okCentre.y());
+        std::fflush(stdout);
     }
 };
 
