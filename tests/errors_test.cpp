@@ -103,6 +103,18 @@ CaughtException catchFrom(const std::function<void()>& failing)
 
 const QString programModule = QStringLiteral("errors-test");
 
+// An exception whose std::exception part does not start the object.
+struct Tagged {
+    virtual ~Tagged() = default;
+    int tag = 0;
+};
+struct TaggedError : Tagged, std::runtime_error {
+    TaggedError()
+        : std::runtime_error("タグ付き")
+    {
+    }
+};
+
 } // namespace
 
 class ErrorsTest : public QObject {
@@ -126,6 +138,9 @@ private Q_SLOTS:
     void throwSiteIsTheThrowingFunction();
     void throwFromALibraryNamesTheLibrary();
     void anExceptionCaughtInsideAHandlerDoesNotHideTheOuterSite();
+    void anExceptionRethrownFromAnExceptionPtrKeepsItsSite();
+    void anExceptionNeverThrownHasNoSite();
+    void everyThrowIsNotedHoweverManyCameBefore();
 
     void exceptionFromDrawingIsReportedThenThePictureShowsWhite();
     void aValueThatIsNoStdExceptionIsReportedByItsType();
@@ -207,6 +222,9 @@ void ErrorsTest::describesAnyCaughtException_data()
     QTest::newRow("a standard exception by its class and what()")
         << std::function<void()>([] { throw std::out_of_range("範囲外"); }) << QByteArray("std::out_of_range")
         << QByteArray("範囲外");
+    QTest::newRow("std::exception as a second base")
+        << std::function<void()>([] { throw TaggedError(); }) << QByteArray("(anonymous namespace)::TaggedError")
+        << QByteArray("タグ付き");
     QTest::newRow("a class of the program's own")
         << std::function<void()>(&faults::failLayout) << QByteArray("faults::LayoutError")
         << QByteArray(faults::layoutMessage);
@@ -277,6 +295,36 @@ void ErrorsTest::anExceptionCaughtInsideAHandlerDoesNotHideTheOuterSite()
     QCOMPARE(functionAt(caught.site.offset, inThisProgram()), QStringLiteral("faults::failLayout()"));
 }
 
+void ErrorsTest::anExceptionRethrownFromAnExceptionPtrKeepsItsSite()
+{
+    std::exception_ptr kept;
+    try {
+        faults::failWithCode();
+    } catch (...) {
+        kept = std::current_exception();
+    }
+    const CaughtException caught = catchFrom([&kept] { std::rethrow_exception(kept); });
+    QVERIFY(caught.site.known);
+    QCOMPARE(functionAt(caught.site.offset, inThisProgram()), QStringLiteral("faults::failWithCode()"));
+}
+
+void ErrorsTest::anExceptionNeverThrownHasNoSite()
+{
+    const CaughtException caught = catchFrom(&faults::failWithMadeException);
+    QCOMPARE(caught.message, QByteArray(faults::layoutMessage));
+    QVERIFY(!caught.site.known);
+    QCOMPARE(caught.site.offset, std::uintptr_t{0});
+}
+
+void ErrorsTest::everyThrowIsNotedHoweverManyCameBefore()
+{
+    constexpr int many = 1000;
+    for (int i = 0; i < many; ++i) {
+        const CaughtException caught = catchFrom(&faults::failWithCode);
+        QVERIFY(caught.site.known);
+    }
+}
+
 void ErrorsTest::exceptionFromDrawingIsReportedThenThePictureShowsWhite()
 {
     const std::optional<SeenBox> box = createAndAnswer<faults::ClockFailureForm<faults::stoppedClock>>();
@@ -334,27 +382,30 @@ void ErrorsTest::pictureThatCannotBeCreatedLeavesTheBackgroundShowing()
 
 void ErrorsTest::constructionFailureIsAnApplicationError_data()
 {
-    QTest::addColumn<bool>("standard");
+    QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("function");
     QTest::addColumn<QString>("message");
     QTest::newRow("a standard exception")
-        << true << QStringLiteral("faults::LayoutError") << QStringLiteral("faults::failLayout()")
+        << 0 << QStringLiteral("faults::LayoutError") << QStringLiteral("faults::failLayout()")
         << QStringLiteral("レイアウトを読み込めません.");
     QTest::newRow("a value that is no std::exception")
-        << false << QStringLiteral("faults::Code") << QStringLiteral("faults::failWithCode()")
+        << 1 << QStringLiteral("faults::Code") << QStringLiteral("faults::failWithCode()")
         << QStringLiteral("faults::Code 型の例外.");
+    QTest::newRow("an exception never thrown, at the null address")
+        << 2 << QStringLiteral("faults::LayoutError") << QString() << QStringLiteral("レイアウトを読み込めません.");
 }
 
 void ErrorsTest::constructionFailureIsAnApplicationError()
 {
-    QFETCH(bool, standard);
+    QFETCH(int, failure);
     QFETCH(QString, className);
     QFETCH(QString, function);
     QFETCH(QString, message);
-    const std::optional<SeenBox> box = standard
+    const std::optional<SeenBox> box = failure == 0
         ? createAndAnswer<faults::ConstructionFailureForm<faults::failLayout>>()
-        : createAndAnswer<faults::ConstructionFailureForm<faults::failWithCode>>();
+        : failure == 1 ? createAndAnswer<faults::ConstructionFailureForm<faults::failWithCode>>()
+                       : createAndAnswer<faults::ConstructionFailureForm<faults::failWithMadeException>>();
     QVERIFY(box);
     QCOMPARE(box->caption, QStringLiteral("アプリケーション エラー"));
     QCOMPARE(box->icon, QMessageBox::Critical);
@@ -368,7 +419,10 @@ void ErrorsTest::constructionFailureIsAnApplicationError()
         + QRegularExpression::escape(QStringLiteral(" で発生しました。\n") + message)));
     const QRegularExpressionMatch match = format.match(box->text);
     QVERIFY2(match.hasMatch(), qPrintable(box->text));
-    QCOMPARE(functionAt(match.captured(1).toULongLong(nullptr, 16), inThisProgram()), function);
+    if (function.isEmpty())
+        QCOMPARE(match.captured(1), QStringLiteral("0000000000000000"));
+    else
+        QCOMPARE(functionAt(match.captured(1).toULongLong(nullptr, 16), inThisProgram()), function);
 
     QVERIFY(!Form1);
     QCOMPARE(m_application.Run(), 1);

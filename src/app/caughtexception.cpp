@@ -37,20 +37,17 @@ CaughtException CaughtException::current()
     CaughtException caught;
     const std::type_info* type = abi::__cxa_current_exception_type();
     caught.className = readableName(type);
-    const void* object = nullptr;
     try {
         throw;
     } catch (const std::exception& error) {
         caught.message = QByteArray(error.what());
-        object = dynamic_cast<const void*>(&error);
     } catch (const char* text) {
         caught.message = QByteArray(text ? text : "");
     } catch (const std::string& text) {
         caught.message = QByteArray::fromStdString(text);
-        object = &text;
     } catch (...) {
         caught.message = messageOfOther(type);
     }
-    caught.site = throwsite::ofCurrentException(object);
+    caught.site = throwsite::ofCurrentException();
     return caught;
 }

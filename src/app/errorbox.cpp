@@ -8,13 +8,13 @@ namespace {
 
 const QString applicationErrorCaption = QStringLiteral("アプリケーション エラー");
 
-void showErrorBox(const QString& caption, const QString& text, Qt::WindowModality modality)
+// Shown by exec(), a box without a parent is modal for the whole application.
+void showErrorBox(const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText); // a message is never markup
-    box.setWindowModality(modality);
     box.exec();
 }
 
@@ -22,7 +22,7 @@ void showErrorBox(const QString& caption, const QString& text, Qt::WindowModalit
 
 void ErrorBox::showCreationError(const QString& programTitle, const CaughtException& caught)
 {
-    showErrorBox(programTitle, errortext::creationError(caught.message), Qt::ApplicationModal);
+    showErrorBox(programTitle, errortext::creationError(caught.message));
 }
 
 void ErrorBox::showApplicationError(const CaughtException& caught)
@@ -32,6 +32,5 @@ void ErrorBox::showApplicationError(const CaughtException& caught)
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
     showErrorBox(applicationErrorCaption,
                  errortext::applicationError(caught.className, QByteArray::fromStdString(module),
-                                             caught.site.offset, caught.message),
-                 Qt::ApplicationModal);
+                                             caught.site.offset, caught.message));
 }

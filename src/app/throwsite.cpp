@@ -6,35 +6,73 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <mutex>
 
 namespace throwsite {
 
 namespace {
 
+using Destructor = void (*)(void*);
+
 struct Throw {
-    const void* object = nullptr;
-    const std::type_info* type = nullptr;
+    const void* object = nullptr; // none: a free entry
     const void* instruction = nullptr;
+    Destructor destroy = nullptr; // the exception's own
 };
 
-// The latest throws on this thread, newest at `next - 1`. An exception that is
-// caught and handled while another is in flight takes one entry.
-constexpr std::size_t remembered = 8;
-thread_local std::array<Throw, remembered> throws{};
-thread_local std::size_t next = 0;
+// The exceptions alive now that were noted as they were thrown. An entry is
+// freed as its exception is destroyed, so an address never names a stale one.
+// Only so many can be alive at once (they pile up only where exception_ptrs
+// are kept); beyond that, throws go unnoted.
+constexpr std::size_t capacity = 64;
+std::array<Throw, capacity> alive;
+std::mutex aliveMutex;
 
-void note(const void* object, const std::type_info* type, const void* instruction) noexcept
+// Handed to the runtime as the exception's destructor: frees its entry, then destroys it.
+void forget(void* object)
 {
-    throws[next % remembered] = {object, type, instruction};
-    ++next;
+    Destructor destroy = nullptr;
+    {
+        const std::lock_guard lock(aliveMutex);
+        for (Throw& entry : alive) {
+            if (entry.object == object) {
+                destroy = entry.destroy;
+                entry = {};
+                break;
+            }
+        }
+    }
+    if (destroy)
+        destroy(object);
 }
 
-bool sameType(const std::type_info* a, const std::type_info* b)
+// Notes a throw; the destructor to hand to the runtime.
+Destructor note(const void* object, const void* instruction, Destructor destroy)
 {
-    return a && b && *a == *b;
+    const std::lock_guard lock(aliveMutex);
+    for (Throw& entry : alive) {
+        if (!entry.object) {
+            entry = {object, instruction, destroy};
+            return &forget;
+        }
+    }
+    return destroy;
+}
+
+// The address of the exception object being handled, of whatever type.
+const void* currentExceptionObject()
+{
+    // An exception_ptr holds nothing but the address of the exception object,
+    // in each of the C++ runtimes this builds with.
+    const std::exception_ptr current = std::current_exception();
+    static_assert(sizeof(current) == sizeof(void*));
+    const void* object = nullptr;
+    std::memcpy(&object, static_cast<const void*>(&current), sizeof(object));
+    return object;
 }
 
 std::string baseName(const char* path)
@@ -44,14 +82,15 @@ std::string baseName(const char* path)
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
-std::string executableName()
+std::string moduleName(const Dl_info& info)
 {
-    std::array<char, 4096> path{};
-    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-    return length > 0 ? baseName(path.data()) : std::string();
+    // For the program itself the loader hands back the name it was started by.
+    if (!info.dli_fname || std::strcmp(info.dli_fname, program_invocation_name) == 0)
+        return programModule();
+    return baseName(info.dli_fname);
 }
 
-using ThrowFunction = void (*)(void*, std::type_info*, void (*)(void*));
+using ThrowFunction = void (*)(void*, std::type_info*, Destructor);
 
 ThrowFunction runtimeThrow()
 {
@@ -63,42 +102,36 @@ ThrowFunction runtimeThrow()
     return function;
 }
 
-std::string moduleOf(const void* address)
-{
-    Dl_info info{};
-    if (dladdr(address, &info) == 0 || !info.dli_fname)
-        return {};
-    // For the program itself the loader hands back the name it was started by.
-    if (std::strcmp(info.dli_fname, program_invocation_name) == 0)
-        return executableName();
-    return baseName(info.dli_fname);
-}
-
 } // namespace
 
-Site ofCurrentException(const void* object)
+Site ofCurrentException()
 {
-    const std::type_info* type = abi::__cxa_current_exception_type();
-    for (std::size_t age = 0; age < remembered && age < next; ++age) {
-        const Throw& candidate = throws[(next - 1 - age) % remembered];
-        if (!sameType(candidate.type, type) || (object && candidate.object != object))
-            continue;
-        Dl_info info{};
-        if (dladdr(candidate.instruction, &info) == 0 || !info.dli_fbase)
-            return {};
-        Site site;
-        site.known = true;
-        site.module = moduleOf(candidate.instruction);
-        site.offset = reinterpret_cast<std::uintptr_t>(candidate.instruction)
-            - reinterpret_cast<std::uintptr_t>(info.dli_fbase);
-        return site;
+    const void* object = currentExceptionObject();
+    if (!object)
+        return {};
+    const void* instruction = nullptr;
+    {
+        const std::lock_guard lock(aliveMutex);
+        for (const Throw& entry : alive) {
+            if (entry.object == object)
+                instruction = entry.instruction;
+        }
     }
-    return {};
+    Dl_info info{};
+    if (!instruction || dladdr(instruction, &info) == 0 || !info.dli_fbase)
+        return {};
+    Site site;
+    site.known = true;
+    site.module = moduleName(info);
+    site.offset = reinterpret_cast<std::uintptr_t>(instruction) - reinterpret_cast<std::uintptr_t>(info.dli_fbase);
+    return site;
 }
 
 std::string programModule()
 {
-    return executableName();
+    std::array<char, 4096> path{};
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    return length > 0 ? baseName(path.data()) : std::string();
 }
 
 } // namespace throwsite
@@ -110,7 +143,7 @@ extern "C" void __cxa_throw(void* object, std::type_info* type, void (*destroy)(
 {
     // The return address is one past the call; one byte back is inside it, in the throwing function.
     const auto* returnAddress = static_cast<const char*>(__builtin_return_address(0));
-    throwsite::note(object, type, returnAddress - 1);
-    throwsite::runtimeThrow()(object, type, destroy);
+    const auto handOn = throwsite::note(object, returnAddress - 1, destroy);
+    throwsite::runtimeThrow()(object, type, handOn);
     __builtin_unreachable();
 }

@@ -2,12 +2,11 @@
 
 #include <cstdint>
 #include <string>
-#include <typeinfo>
 
 // Where exceptions are thrown. Every throw that goes through the C++ runtime's
-// throw entry point from this program or a library it loads is noted, with the
-// address of the instruction that threw; a handler can then ask where the
-// exception it is handling came from.
+// throw entry point, from this program or a library it loads, is noted with
+// the address of the instruction that threw, for as long as the exception
+// lives; a handler can then ask where the exception it handles came from.
 namespace throwsite {
 
 struct Site {
@@ -17,11 +16,9 @@ struct Site {
 };
 
 // Where the exception being handled was thrown: call inside a catch handler.
-// `object` is the exception object where the handler can tell it (the most
-// derived object of a polymorphic exception), otherwise nullptr, and the type
-// alone decides. Unknown when no noted throw matches, e.g. a rethrow or a throw
-// from inside the runtime itself.
-Site ofCurrentException(const void* object);
+// Unknown for an exception that was never thrown as such (one made by
+// std::make_exception_ptr), or thrown from inside the runtime itself.
+Site ofCurrentException();
 
 // The file name of the program's executable, without its directory.
 std::string programModule();

@@ -1,5 +1,7 @@
 #include "faultyforms.h"
 
+#include <exception>
+
 namespace faults {
 
 void failLayout()
@@ -10,6 +12,11 @@ void failLayout()
 void failWithCode()
 {
     throw Code{codeValue};
+}
+
+void failWithMadeException()
+{
+    std::rethrow_exception(std::make_exception_ptr(LayoutError(layoutMessage)));
 }
 
 render::TimeOfDay stoppedClock()

@@ -25,6 +25,8 @@ inline constexpr int codeValue = 7;
 // Out of line, so that the throw sits in a function of its own name.
 [[noreturn]] void failLayout();
 [[noreturn]] void failWithCode();
+// Raises an exception that was made, never thrown: no throw site is known.
+[[noreturn]] void failWithMadeException();
 render::TimeOfDay stoppedClock();
 render::TimeOfDay clockThrowingCode();
 
