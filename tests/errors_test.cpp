@@ -297,13 +297,17 @@ void ErrorsTest::anExceptionCaughtInsideAHandlerDoesNotHideTheOuterSite()
 
 void ErrorsTest::anExceptionRethrownFromAnExceptionPtrKeepsItsSite()
 {
-    std::exception_ptr kept;
-    try {
-        faults::failWithCode();
-    } catch (...) {
-        kept = std::current_exception();
-    }
-    const CaughtException caught = catchFrom([&kept] { std::rethrow_exception(kept); });
+    const auto keep = [](void (*failing)()) {
+        try {
+            failing();
+        } catch (...) {
+            return std::current_exception();
+        }
+        return std::exception_ptr();
+    };
+    const std::exception_ptr first = keep(&faults::failWithCode);
+    const std::exception_ptr second = keep(&faults::failLayout);
+    const CaughtException caught = catchFrom([&first] { std::rethrow_exception(first); });
     QVERIFY(caught.site.known);
     QCOMPARE(functionAt(caught.site.offset, inThisProgram()), QStringLiteral("faults::failWithCode()"));
 }
