@@ -136,6 +136,11 @@ std::string programModule()
 
 } // namespace throwsite
 
+// Present when AddressSanitizer is: it forgets the stack frames that unwinding
+// is about to leave. Its own stand-in for the throw entry point, which calls it,
+// may be displaced by the one below where its runtime is linked statically.
+extern "C" void __asan_handle_no_return() __attribute__((weak));
+
 // Takes the place of the C++ runtime's throw entry point for the whole process:
 // notes the throw, then throws through the runtime's own (or through whatever
 // stands in front of it, such as a sanitizer's).
@@ -144,6 +149,8 @@ extern "C" void __cxa_throw(void* object, std::type_info* type, void (*destroy)(
     // The return address is one past the call; one byte back is inside it, in the throwing function.
     const auto* returnAddress = static_cast<const char*>(__builtin_return_address(0));
     const auto handOn = throwsite::note(object, returnAddress - 1, destroy);
+    if (__asan_handle_no_return)
+        __asan_handle_no_return();
     throwsite::runtimeThrow()(object, type, handOn);
     __builtin_unreachable();
 }
