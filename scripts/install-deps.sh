@@ -11,7 +11,7 @@ packages=(
     # end-to-end tests: a real window manager and tools that drive it like a person
     openbox xdotool wmctrl
     # the Debian package and the desktop files: build them and check them as Debian does
-    dpkg-dev lintian desktop-file-utils appstream
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()
