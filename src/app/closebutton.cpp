@@ -33,6 +33,26 @@ QPixmap loadGlyph()
     return QPixmap::fromImage(image);
 }
 
+// Where something `size` long starts to be centred in `space`: an odd pixel
+// left over goes before it, and it overhangs evenly where it does not fit.
+int centred(int space, int size)
+{
+    const int spare = space - size + 1;
+    return spare >= 0 ? spare / 2 : (spare - 1) / 2;
+}
+
+// The caption as it shows, without the mnemonic's marks.
+QString shownCaption(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size())
+            break;
+        shown += caption[i];
+    }
+    return shown;
+}
+
 // A one-pixel outline just inside `r`.
 void outline(QPainter& painter, const QRect& r, const QColor& colour)
 {
@@ -70,16 +90,16 @@ CloseButton::CloseButton(QWidget* parent)
 QRect CloseButton::glyphRect() const
 {
     const int contentWidth = glyphSide + glyphSpacing + captionRect().width();
-    const QPoint topLeft((width() - contentWidth + 1) / 2, (height() - glyphSide + 1) / 2);
+    const QPoint topLeft(centred(width(), contentWidth), centred(height(), glyphSide));
     return QRect(topLeft + pressedShift(), QSize(glyphSide, glyphSide));
 }
 
 QRect CloseButton::captionRect() const
 {
-    const QSize size = fontMetrics().size(Qt::TextShowMnemonic, text());
+    const QSize size(fontMetrics().horizontalAdvance(shownCaption(text())), fontMetrics().height());
     const int contentWidth = glyphSide + glyphSpacing + size.width();
-    const QPoint topLeft((width() - contentWidth + 1) / 2 + glyphSide + glyphSpacing,
-                         (height() - size.height() + 1) / 2);
+    const QPoint topLeft(centred(width(), contentWidth) + glyphSide + glyphSpacing,
+                         centred(height(), size.height()));
     return QRect(topLeft + pressedShift(), size);
 }
 
