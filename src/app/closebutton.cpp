@@ -110,14 +110,6 @@ bool CloseButton::event(QEvent* event)
         click();
         return true;
     }
-    // The button is the only stop, and moving the focus would scroll the view to it.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-            event->accept();
-            return true;
-        }
-    }
     return QPushButton::event(event);
 }
 
