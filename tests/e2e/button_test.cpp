@@ -212,10 +212,12 @@ TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
     ASSERT_EQ(before.geometry.client.size(), small);
     const QImage seen = clientImage(before);
 
-    for (const char* keys : {"Next", "Next", "Prior", "Down", "Right", "End", "Tab", "shift+Tab", "Escape"})
+    // One at a time: the arrows, for one, would bring a view that moved back to the button.
+    for (const char* keys : {"Next", "Down", "Right", "End", "Tab", "Escape"}) {
         program->type(QString::fromLatin1(keys));
-    const View after = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; }, 1s);
-    EXPECT_TRUE(clientImage(after) == seen) << "the view moved";
+        const View after = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; }, 700ms);
+        EXPECT_TRUE(clientImage(after) == seen) << "the view moved on " << keys;
+    }
     EXPECT_TRUE(program->running());
 
     // The mouse wheel over the window still scrolls it.
