@@ -42,13 +42,13 @@ int centred(int space, int size)
 }
 
 // The caption as it shows, without the mnemonic's marks.
-QString shownCaption(const QString& caption)
+QString shownCaption(const QString& marked)
 {
     QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&') && ++i == caption.size())
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == QLatin1Char('&') && ++i == marked.size())
             break;
-        shown += caption[i];
+        shown += marked[i];
     }
     return shown;
 }

@@ -100,7 +100,7 @@ TEST_P(Title, LabelsTheTaskBarEntryWhileTheCaptionStaysForm1)
 }
 
 INSTANTIATE_TEST_SUITE_P(CopiedAs, Title, testing::ValuesIn(renamings),
-                         [](const testing::TestParamInfo<Renamed>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<Renamed>& row) { return row.param.name; });
 
 } // namespace
 } // namespace e2e
