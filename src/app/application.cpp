@@ -1,6 +1,9 @@
 #include "application.h"
 
+#include "programtitle.h"
 #include "tform1.h"
+
+#include <QIcon>
 
 #include <cstdio>
 #include <exception>
@@ -43,8 +46,10 @@ bool Application::displayAvailable()
 
 Application::Application(int& argc, char** argv)
     : m_app(disableToolkitScaling(argc), argv)
+    , m_title(programTitle(QByteArray(argv[0])))
 {
     QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/mainicon.xpm")));
 }
 
 void Application::CreateForm()
@@ -56,6 +61,7 @@ void Application::CreateForm()
         reportError(error);
         return;
     }
+    labelTaskBarEntry(*Form1, m_title);
     try {
         Form1->FormCreate(Form1);
     } catch (const std::exception& error) {

@@ -19,4 +19,5 @@ public:
 
 private:
     QApplication m_app;
+    QString m_title;
 };

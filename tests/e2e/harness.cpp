@@ -232,6 +232,45 @@ Program::Program(Display& display)
     }
 }
 
+Program::Program(Display& display, const QByteArray& path)
+    : m_display(display)
+{
+    QProcessEnvironment environment = display.environment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    m_process = newChild(environment);
+    // A program's name reaches QProcess as text; the shell turns octal escapes
+    // back into the very bytes, and exec keeps its process id.
+    QString escaped;
+    for (const char byte : path)
+        escaped += QStringLiteral("\\0%1").arg(uint(static_cast<unsigned char>(byte)), 3, 8, QLatin1Char('0'));
+    start(*m_process, QStringLiteral("/bin/sh"),
+          {QStringLiteral("-c"), QStringLiteral(R"(path=$(printf '%b_' "$1"); exec "${path%_}")"), QStringLiteral("sh"),
+           escaped});
+    awaitWindow();
+}
+
+void Program::awaitWindow()
+{
+    const auto deadline = Clock::now() + startTimeout;
+    for (;;) {
+        if (m_process->state() == QProcess::NotRunning)
+            throw Failure("the program ended before showing its window: " + text(errorOutput()));
+        const ToolOutput found = m_display.run(
+            QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Form1$")});
+        const QList<QByteArray> windows = found.out.trimmed().split('\n');
+        if (found.exitCode == 0 && !found.out.trimmed().isEmpty()) {
+            if (windows.size() != 1)
+                throw Failure("more than one visible window captioned Form1: " + text(found.out));
+            m_window = QStringLiteral("0x") + QString::number(windows.front().toULongLong(), 16);
+            return;
+        }
+        if (pastDeadline(deadline))
+            throw Failure("no visible window captioned Form1 appeared");
+        pollPause();
+    }
+}
+
 Program::~Program()
 {
     stop(m_process.get(), false);

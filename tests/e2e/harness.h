@@ -79,6 +79,9 @@ class Program {
 public:
     // Starts the program and waits for its visible window captioned Form1.
     explicit Program(Display& display);
+    // Starts the program from `path`, bytes that need not be valid UTF-8, and
+    // waits for its window as above.
+    Program(Display& display, const QByteArray& path);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -106,6 +109,8 @@ public:
     QString errorOutput() const;
 
 private:
+    void awaitWindow();
+
     Display& m_display;
     std::unique_ptr<QProcess> m_process;
     QString m_window;
