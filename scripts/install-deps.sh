@@ -10,6 +10,8 @@ packages=(
     fonts-ipafont-gothic xvfb x11-utils imagemagick
     # end-to-end tests: a real window manager and tools that drive it like a person
     openbox xdotool wmctrl
+    # the Debian package and the desktop files: build them and check them as Debian does
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -3,6 +3,8 @@
 #include "errorbox.h"
 #include "programtitle.h"
 
+#include <QIcon>
+
 #include <cstdio>
 
 #include <xcb/xcb.h>
@@ -41,6 +43,7 @@ Application::Application(int& argc, char** argv)
     , m_title(programTitle(QByteArray(argv[0])))
 {
     QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/mainicon.xpm")));
 }
 
 void Application::constructionFailed()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "programtitle.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ void Application::CreateForm()
         constructionFailed();
         return;
     }
+    labelTaskBarEntry(*Form1, m_title);
     try {
         Form1->FormCreate(Form1);
     } catch (...) {

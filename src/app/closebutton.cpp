@@ -1,18 +1,106 @@
 #include "closebutton.h"
 
+#include "colours.h"
+
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace {
+
 const QString caption = QStringLiteral("閉じる(&C)");
+const QString spokenName = QStringLiteral("閉じる");
+const QString spokenDescription = QStringLiteral("ウィンドウを閉じて、プログラムを終了します。");
+const QString glyphResource = QStringLiteral(":/images/bbclose.xpm");
+
+constexpr int frameWidth = 1;
+const QPoint pressedOffset(1, 1);
+const QPoint reliefOffset(1, 1);
+
+// The glyph with the colour of its bottom-left pixel made transparent.
+QPixmap loadGlyph()
+{
+    QImage image = QImage(glyphResource).convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return {};
+    const QRgb transparent = image.pixel(0, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] == transparent)
+                line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    return QPixmap::fromImage(image);
 }
+
+// Where something `size` long starts to be centred in `space`: an odd pixel
+// left over goes before it, and it overhangs evenly where it does not fit.
+int centred(int space, int size)
+{
+    const int spare = space - size + 1;
+    return spare >= 0 ? spare / 2 : (spare - 1) / 2;
+}
+
+// The caption as it shows, without the mnemonic's marks.
+QString shownCaption(const QString& marked)
+{
+    QString shown;
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == QLatin1Char('&') && ++i == marked.size())
+            break;
+        shown += marked[i];
+    }
+    return shown;
+}
+
+// A one-pixel outline just inside `r`.
+void outline(QPainter& painter, const QRect& r, const QColor& colour)
+{
+    painter.fillRect(r.left(), r.top(), r.width(), frameWidth, colour);
+    painter.fillRect(r.left(), r.bottom(), r.width(), frameWidth, colour);
+    painter.fillRect(r.left(), r.top(), frameWidth, r.height(), colour);
+    painter.fillRect(r.right(), r.top(), frameWidth, r.height(), colour);
+}
+
+// One ring of a raised edge: light along the top and left, dark along the
+// bottom and right.
+void edge(QPainter& painter, const QRect& r, const QColor& light, const QColor& dark)
+{
+    painter.fillRect(r.left(), r.bottom(), r.width(), frameWidth, dark);
+    painter.fillRect(r.right(), r.top(), frameWidth, r.height(), dark);
+    painter.fillRect(r.left(), r.top(), r.width() - frameWidth, frameWidth, light);
+    painter.fillRect(r.left(), r.top(), frameWidth, r.height() - frameWidth, light);
+}
+
+} // namespace
 
 CloseButton::CloseButton(QWidget* parent)
     : QPushButton(caption, parent)
+    , m_glyph(loadGlyph())
 {
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     setDefault(false);
+    setAttribute(Qt::WA_OpaquePaintEvent); // the face covers every pixel
+    setAccessibleName(spokenName);
+    setAccessibleDescription(spokenDescription);
     connect(this, &QPushButton::clicked, this, [this] { window()->close(); });
+}
+
+QRect CloseButton::glyphRect() const
+{
+    const int contentWidth = glyphSide + glyphSpacing + captionRect().width();
+    const QPoint topLeft(centred(width(), contentWidth), centred(height(), glyphSide));
+    return QRect(topLeft + pressedShift(), QSize(glyphSide, glyphSide));
+}
+
+QRect CloseButton::captionRect() const
+{
+    const QSize size(fontMetrics().horizontalAdvance(shownCaption(text())), fontMetrics().height());
+    const int contentWidth = glyphSide + glyphSpacing + size.width();
+    const QPoint topLeft(centred(width(), contentWidth) + glyphSide + glyphSpacing,
+                         centred(height(), size.height()));
+    return QRect(topLeft + pressedShift(), size);
 }
 
 bool CloseButton::event(QEvent* event)
@@ -38,5 +126,77 @@ void CloseButton::keyPressEvent(QKeyEvent* event)
         click();
         return;
     }
-    QPushButton::keyPressEvent(event);
+    if (event->key() == Qt::Key_Space) {
+        QPushButton::keyPressEvent(event); // pressed while held, clicks when let go
+        return;
+    }
+    // Kept from the window, which would scroll on the page and arrow keys.
+    event->accept();
+}
+
+void CloseButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QRect face = rect();
+    painter.fillRect(face, palette().color(QPalette::Button));
+    paintFrame(painter, face);
+    const int look = isEnabled() ? 0 : 1;
+    painter.drawPixmap(glyphRect().topLeft(), m_glyph, QRect(look * glyphSide, 0, glyphSide, glyphSide));
+    paintCaption(painter);
+    if (hasFocus())
+        paintFocusRectangle(painter);
+}
+
+void CloseButton::paintFrame(QPainter& painter, QRect& face) const
+{
+    if (hasFocus()) {
+        outline(painter, face, palette().color(QPalette::WindowText)); // the window-frame colour
+        face.adjust(frameWidth, frameWidth, -frameWidth, -frameWidth);
+    }
+    if (isDown()) {
+        outline(painter, face, palette().color(QPalette::Dark));
+        return;
+    }
+    edge(painter, face, palette().color(QPalette::Light), palette().color(QPalette::Shadow));
+    face.adjust(frameWidth, frameWidth, -frameWidth, -frameWidth);
+    edge(painter, face, palette().color(QPalette::Midlight), palette().color(QPalette::Dark));
+}
+
+void CloseButton::paintFocusRectangle(QPainter& painter) const
+{
+    const QRect r = rect().adjusted(focusInset, focusInset, -focusInset, -focusInset);
+    const QColor dots = colours::toQColor(colours::clWindowText, palette());
+    // Every other pixel, in a pattern fixed to the button, so the corners line up.
+    const auto dot = [&](int x, int y) {
+        if ((x + y) % 2 == 0)
+            painter.fillRect(x, y, 1, 1, dots);
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        dot(r.right(), y);
+    }
+}
+
+void CloseButton::paintCaption(QPainter& painter) const
+{
+    const QRect at = captionRect();
+    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic;
+    if (isEnabled()) {
+        painter.setPen(colours::toQColor(colours::clWindowText, palette()));
+        painter.drawText(at, flags, text());
+        return;
+    }
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawText(at.translated(reliefOffset), flags, text());
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawText(at, flags, text());
+}
+
+QPoint CloseButton::pressedShift() const
+{
+    return isDown() ? pressedOffset : QPoint();
 }

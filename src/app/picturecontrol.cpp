@@ -6,12 +6,19 @@
 
 namespace {
 const char* const notEnoughResources = "システム リソースが足りません";
+const QString spokenName = QStringLiteral("ランダム ドット ステレオグラム");
+const QString spokenDescription = QStringLiteral(
+    "色とりどりの細かい点だけでできた立体画像です。画面より奥を見るように視線を平行にすると、"
+    "三本の腕を持つ図形が平らな背景の手前に浮かび上がって見えます。"
+    "図形は点の並びの中にだけあり、画面読み上げでは伝えられません。");
 }
 
 PictureControl::PictureControl(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(spokenName);
+    setAccessibleDescription(spokenDescription);
 }
 
 void PictureControl::setPixel(int column, int row, render::Colour colour)

@@ -271,6 +271,23 @@ QString Program::waitForOutput(const QString& key, Millis timeout)
     }
 }
 
+Program::Program(Display& display, const QByteArray& path)
+    : m_display(display)
+{
+    QProcessEnvironment environment = display.environment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    m_process = newChild(environment);
+    // A program's name reaches QProcess as text; the shell turns octal escapes
+    // back into the very bytes, and exec keeps its process id.
+    QString escaped;
+    for (const char byte : path)
+        escaped += QStringLiteral("\\0%1").arg(uint(static_cast<unsigned char>(byte)), 3, 8, QLatin1Char('0'));
+    start(*m_process, QStringLiteral("/bin/sh"),
+          {QStringLiteral("-c"), QStringLiteral(R"(path=$(printf '%b_' "$1"); exec "${path%_}")"), QStringLiteral("sh"),
+           escaped});
+    waitForWindow();
+}
+
 Program::~Program()
 {
     stop(m_process.get(), false);

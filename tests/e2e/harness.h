@@ -79,6 +79,9 @@ class Program {
 public:
     // Starts the program and waits for its visible window captioned Form1.
     explicit Program(Display& display);
+    // Starts the program from `path`, bytes that need not be valid UTF-8, and
+    // waits for its window as above.
+    Program(Display& display, const QByteArray& path);
     // Starts `executable` with `arguments` and waits for no window.
     Program(Display& display, const QString& executable, const QStringList& arguments);
     ~Program();

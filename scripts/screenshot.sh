@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the program, shows its window on a virtual X display under openbox,
+# saves a screenshot of the window with its frame, and closes the program.
+#   bash scripts/screenshot.sh [OUTPUT.png]    (default: docs/screenshot.png)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+output=$(realpath -m "${1:-docs/screenshot.png}")
+
+bash scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build --target stereogram -j"$(nproc)"
+
+. scripts/virtual-display.sh
+start_virtual_display
+[ -n "${XDG_RUNTIME_DIR:-}" ] || export XDG_RUNTIME_DIR="$(mktemp -d)" # where Qt expects one
+./build/stereogram &
+program=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Form1$' | head -n 1)
+sleep 1 # let the first paint reach the screen
+
+# The frame, title bar and border included, as the window manager drew it.
+read -r x y width height < <(xwininfo -id "$window" | awk '
+    /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}')
+read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+mkdir -p "$(dirname "$output")"
+# Without the time chunks the same picture gives the same file.
+import -window root -crop "$((width + left + right))x$((height + top + bottom))+$((x - left))+$((y - top))" +repage \
+    -define png:exclude-chunk=date,time "$output"
+
+wmctrl -c Form1
+wait "$program"
+echo "Screenshot of the window: $output"

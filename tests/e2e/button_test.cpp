@@ -1,0 +1,233 @@
+#include "harness.h"
+#include "running.h"
+#include "screenchecks.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace e2e {
+namespace {
+
+constexpr int glyphSide = 18;
+constexpr int glyphSpacing = 4;
+constexpr int focusInset = 4;
+const QString glyphFile = QStringLiteral(STEREOGRAM_IMAGES "/bbclose.xpm");
+const QString iconFile = QStringLiteral(STEREOGRAM_IMAGES "/mainicon.xpm");
+
+QRgb opaque(QRgb colour)
+{
+    return colour | 0xFF000000u;
+}
+
+QImage buttonIn(const View& view)
+{
+    return cut(view.screenshot, view.geometry.client.topLeft(), buttonBounds);
+}
+
+std::set<QRgb> ring(const QImage& image, int inset)
+{
+    const QRect r = image.rect().adjusted(inset, inset, -inset, -inset);
+    std::set<QRgb> colours;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        colours.insert(opaque(image.pixel(x, r.top())));
+        colours.insert(opaque(image.pixel(x, r.bottom())));
+    }
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        colours.insert(opaque(image.pixel(r.left(), y)));
+        colours.insert(opaque(image.pixel(r.right(), y)));
+    }
+    return colours;
+}
+
+// The glyph's first look as it shows on `face`.
+QImage glyphOn(QRgb face)
+{
+    const QImage both = QImage(glyphFile).convertToFormat(QImage::Format_RGB32);
+    const QRgb transparent = both.pixel(0, both.height() - 1);
+    QImage up = both.copy(0, 0, glyphSide, glyphSide);
+    for (int y = 0; y < glyphSide; ++y)
+        for (int x = 0; x < glyphSide; ++x)
+            up.setPixel(x, y, up.pixel(x, y) == transparent ? face : opaque(up.pixel(x, y)));
+    return up;
+}
+
+// Where the glyph shows in the button, if it shows exactly once.
+std::optional<QPoint> findGlyph(const QImage& button, QRgb face)
+{
+    const QImage glyph = glyphOn(face);
+    const QImage shown = button.convertToFormat(QImage::Format_RGB32);
+    std::vector<QPoint> found;
+    for (int y = 0; y + glyphSide <= shown.height(); ++y)
+        for (int x = 0; x + glyphSide <= shown.width(); ++x)
+            if (shown.copy(x, y, glyphSide, glyphSide) == glyph)
+                found.push_back(QPoint(x, y));
+    if (found.size() != 1)
+        return std::nullopt;
+    return found.front();
+}
+
+// The face colour: just inside the bevel, halfway down the left edge.
+QRgb faceOf(const QImage& button)
+{
+    return opaque(button.pixel(3, button.height() / 2));
+}
+
+using Button = Running;
+
+TEST_F(Button, FirstShowsFocusedWithGlyphAndCaptionCentred)
+{
+    const QImage button = buttonIn(start.view);
+    const QRgb face = faceOf(button);
+
+    const std::set<QRgb> frame = ring(button, 0);
+    ASSERT_EQ(frame.size(), 1u) << "the focus frame is one colour all round";
+    EXPECT_NE(*frame.begin(), start.background);
+    EXPECT_NE(*frame.begin(), face);
+    EXPECT_EQ(ring(button, 3), std::set<QRgb>{face});
+
+    // The dotted focus rectangle, every other pixel, in the caption's colour.
+    const QRect focus = button.rect().adjusted(focusInset, focusInset, -focusInset, -focusInset);
+    const QRgb dot = opaque(button.pixel(focus.topLeft()));
+    EXPECT_NE(dot, face);
+    for (int x = focus.left(); x <= focus.right(); ++x)
+        for (const int y : {focus.top(), focus.bottom()})
+            ASSERT_EQ(opaque(button.pixel(x, y)), (x + y) % 2 == 0 ? dot : face) << "at " << x << ", " << y;
+    for (int y = focus.top(); y <= focus.bottom(); ++y)
+        for (const int x : {focus.left(), focus.right()})
+            ASSERT_EQ(opaque(button.pixel(x, y)), (x + y) % 2 == 0 ? dot : face) << "at " << x << ", " << y;
+
+    const std::optional<QPoint> glyph = findGlyph(button, face);
+    ASSERT_TRUE(glyph) << "the glyph, olive see-through, shows once";
+    EXPECT_EQ(glyph->y(), (buttonBounds.height() - glyphSide + 1) / 2);
+
+    // The caption's ink, inside the focus rectangle and right of the glyph.
+    int inkLeft = button.width();
+    int inkRight = -1;
+    int inkTop = button.height();
+    int inkBottom = -1;
+    bool captionInDotColour = false;
+    for (int y = focus.top() + 1; y < focus.bottom(); ++y) {
+        for (int x = glyph->x() + glyphSide; x < focus.right(); ++x) {
+            const QRgb pixel = opaque(button.pixel(x, y));
+            if (pixel == face)
+                continue;
+            inkLeft = std::min(inkLeft, x);
+            inkRight = std::max(inkRight, x);
+            inkTop = std::min(inkTop, y);
+            inkBottom = std::max(inkBottom, y);
+            captionInDotColour = captionInDotColour || pixel == dot;
+        }
+    }
+    ASSERT_GE(inkRight, inkLeft) << "no caption";
+    EXPECT_TRUE(captionInDotColour);
+    EXPECT_GE(inkLeft - (glyph->x() + glyphSide), glyphSpacing);
+    EXPECT_LE(inkLeft - (glyph->x() + glyphSide), glyphSpacing + 2) << "the caption keeps close to the glyph";
+    const int leftMargin = glyph->x();
+    const int rightMargin = button.width() - 1 - inkRight;
+    EXPECT_LE(std::abs(leftMargin - rightMargin), 3) << leftMargin << " left, " << rightMargin << " right";
+    const int above = inkTop;
+    const int below = button.height() - 1 - inkBottom;
+    EXPECT_LE(std::abs(above - below), 4) << above << " above, " << below << " below";
+
+    for (int y = 0; y < button.height(); ++y)
+        for (int x = 0; x < button.width(); ++x)
+            ASSERT_NE(opaque(button.pixel(x, y)), qRgb(128, 128, 0)) << "olive at " << x << ", " << y;
+}
+
+TEST_F(Button, PressedShowsAFlatFaceWithTheContentsShifted)
+{
+    const QImage up = buttonIn(start.view);
+    const QRgb face = faceOf(up);
+    const std::optional<QPoint> upGlyph = findGlyph(up, face);
+    ASSERT_TRUE(upGlyph);
+
+    const QPoint centre = start.geometry().client.topLeft() + buttonBounds.center();
+    display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                               QString::number(centre.x()), QString::number(centre.y()),
+                                               QStringLiteral("mousedown"), QStringLiteral("1")});
+    const auto flat = [&](const View& view) {
+        const QImage button = buttonIn(view);
+        return ring(button, 1).size() == 1 && ring(button, 2) == std::set<QRgb>{face};
+    };
+    const View view = waitForView(*program, flat);
+    const QImage pressed = buttonIn(view);
+    ASSERT_TRUE(flat(view)) << "the button does not look pressed";
+    EXPECT_EQ(ring(pressed, 0), ring(up, 0));
+    EXPECT_NE(*ring(pressed, 1).begin(), face);
+    EXPECT_EQ(findGlyph(pressed, face), *upGlyph + QPoint(1, 1));
+    // Right of the glyph, inside the focus rectangle in both looks.
+    const QRect focus = up.rect().adjusted(focusInset, focusInset, -focusInset, -focusInset);
+    const QRect caption(QPoint(upGlyph->x() + glyphSide, focus.top() + 1), QPoint(focus.right() - 2, focus.bottom() - 2));
+    EXPECT_EQ(pressed.copy(caption.translated(1, 1)), up.copy(caption));
+
+    // Let go off the button: nothing happens.
+    const QPoint away = start.geometry().client.topLeft() + pictureBounds.center();
+    display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                               QString::number(away.x()), QString::number(away.y()),
+                                               QStringLiteral("mouseup"), QStringLiteral("1")});
+    EXPECT_FALSE(program->waitForExit(1s));
+    const View after = waitForView(*program, [&](const View& candidate) { return buttonIn(candidate) == up; });
+    EXPECT_EQ(buttonIn(after), up);
+}
+
+TEST_F(Button, WindowCarriesTheProgramIcon)
+{
+    const QString answer = QString::fromLatin1(display->check(
+        QStringLiteral("xprop"), {QStringLiteral("-id"), program->window(), QStringLiteral("-f"), QStringLiteral("_NET_WM_ICON"),
+                                  QStringLiteral("32c"), QStringLiteral(" = $0+\n"), QStringLiteral("_NET_WM_ICON")}));
+    const QRegularExpressionMatch values =
+        QRegularExpression(QStringLiteral(R"(_NET_WM_ICON\(CARDINAL\) = ([\d, ]+))")).match(answer);
+    ASSERT_TRUE(values.hasMatch()) << answer.toStdString();
+    std::vector<quint32> icon;
+    for (const QString& value : values.captured(1).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        icon.push_back(value.trimmed().toUInt());
+    ASSERT_EQ(icon.size(), 2u + 32u * 32u) << "one icon of 32 x 32";
+    EXPECT_EQ(icon[0], 32u);
+    EXPECT_EQ(icon[1], 32u);
+    const QImage expected = QImage(iconFile).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(expected.size(), QSize(32, 32));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(icon[2 + size_t(y * 32 + x)], expected.pixel(x, y)) << "at " << x << ", " << y;
+}
+
+TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
+{
+    const QSize small(600, 500);
+    program->display().check(QStringLiteral("wmctrl"),
+                             {QStringLiteral("-i"), QStringLiteral("-r"), program->window(), QStringLiteral("-e"),
+                              QStringLiteral("0,-1,-1,%1,%2").arg(small.width()).arg(small.height())});
+    const auto clientImage = [](const View& view) {
+        return cut(view.screenshot, view.geometry.client.topLeft(), QRect(QPoint(0, 0), view.geometry.client.size()));
+    };
+    const View before = waitForView(*program, [&](const View& view) {
+        return view.geometry.client.size() == small
+            && scrollBarsShown(view.screenshot, view.geometry.client, start.background);
+    });
+    ASSERT_EQ(before.geometry.client.size(), small);
+    const QImage seen = clientImage(before);
+
+    // One at a time: the arrows, for one, would bring a view that moved back to the button.
+    for (const char* keys : {"Next", "Down", "Right", "End", "Tab", "Escape"}) {
+        program->type(QString::fromLatin1(keys));
+        const View after = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; }, 700ms);
+        EXPECT_TRUE(clientImage(after) == seen) << "the view moved on " << keys;
+    }
+    EXPECT_TRUE(program->running());
+
+    // The mouse wheel over the window still scrolls it.
+    const QPoint over = before.geometry.client.topLeft() + QPoint(300, 250);
+    display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                               QString::number(over.x()), QString::number(over.y()),
+                                               QStringLiteral("click"), QStringLiteral("5")});
+    const View scrolled = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; });
+    EXPECT_FALSE(clientImage(scrolled) == seen) << "the wheel did not scroll";
+}
+
+} // namespace
+} // namespace e2e
