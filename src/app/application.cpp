@@ -1,12 +1,11 @@
 #include "application.h"
 
+#include "errorbox.h"
 #include "programtitle.h"
-#include "tform1.h"
 
 #include <QIcon>
 
 #include <cstdio>
-#include <exception>
 
 #include <xcb/xcb.h>
 
@@ -21,11 +20,6 @@ int& disableToolkitScaling(int& argc)
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
     qunsetenv("QT_USE_PHYSICAL_DPI");
     return argc;
-}
-
-void reportError(const std::exception& error)
-{
-    std::fprintf(stderr, "%s\n", error.what());
 }
 
 } // namespace
@@ -52,22 +46,14 @@ Application::Application(int& argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/mainicon.xpm")));
 }
 
-void Application::CreateForm()
+void Application::constructionFailed()
 {
-    try {
-        new TForm1; // sets Form1
-    } catch (const std::exception& error) {
-        Form1 = nullptr; // the half-built window is gone already
-        reportError(error);
-        return;
-    }
-    labelTaskBarEntry(*Form1, m_title);
-    try {
-        Form1->FormCreate(Form1);
-    } catch (const std::exception& error) {
-        // The window still opens, with whatever was drawn before the failure.
-        reportError(error);
-    }
+    ErrorBox::showApplicationError(CaughtException::current());
+}
+
+void Application::creationFailed() const
+{
+    ErrorBox::showCreationError(m_title, CaughtException::current());
 }
 
 int Application::Run()

@@ -43,7 +43,7 @@ QImage* PictureControl::tryCanvas()
     if (m_created)
         return &m_picture;
     if (!size().isEmpty()) { // an empty control never gets a picture
-        QImage picture(size(), QImage::Format_RGB32);
+        QImage picture = newPicture(size());
         if (picture.isNull())
             return nullptr; // and the next access tries again
         picture.fill(Qt::white);
@@ -64,4 +64,9 @@ void PictureControl::paintEvent(QPaintEvent* event)
         return; // the window's background shows through
     QPainter painter(this);
     painter.drawImage(event->rect().topLeft(), m_picture, event->rect());
+}
+
+QImage PictureControl::newPicture(QSize size) const
+{
+    return QImage(size, QImage::Format_RGB32);
 }

@@ -32,6 +32,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A new picture of the given size, or a null image where it cannot be created.
+    virtual QImage newPicture(QSize size) const;
 
 private:
     QImage m_picture;

@@ -113,11 +113,11 @@ void TForm1::draw()
     if (!picture) {
         // Fails as it must, at the first pixel write, once the first chain's
         // colour has reached the window.
-        render::draw(*this);
+        render::draw(*this, m_clock);
         return;
     }
     DrawingSurface surface(*picture, *m_client);
-    render::draw(surface);
+    render::draw(surface, m_clock);
     Image1->changed();
 }
 

@@ -4,6 +4,7 @@
 #include "closebutton.h"
 #include "frameplacement.h"
 #include "picturecontrol.h"
+#include "render/randomsource.h"
 
 #include <QScrollArea>
 
@@ -34,6 +35,10 @@ public:
 
     PictureControl* Image1 = nullptr;
     CloseButton* BitBtn1 = nullptr;
+
+protected:
+    // Where the drawing reads the time of day that seeds its random source.
+    render::Clock m_clock = render::utcTimeOfDay;
 
 private:
     ClientArea* m_client = nullptr;

@@ -205,30 +205,69 @@ QImage Display::screenshot() const
 }
 
 Program::Program(Display& display)
+    : Program(display, QStringLiteral(STEREOGRAM_PROGRAM), {})
+{
+    waitForWindow();
+}
+
+Program::Program(Display& display, const QString& executable, const QStringList& arguments)
     : m_display(display)
 {
     QProcessEnvironment environment = display.environment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     m_process = newChild(environment);
-    start(*m_process, QStringLiteral(STEREOGRAM_PROGRAM), {});
+    start(*m_process, executable, arguments);
+}
 
-    const auto deadline = Clock::now() + startTimeout;
+void Program::waitForWindow()
+{
+    m_window = waitForWindowCaptioned(QStringLiteral("^Form1$"));
+}
+
+QStringList Program::windowsCaptioned(const QString& caption) const
+{
+    const ToolOutput found = m_display.run(
+        QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), caption});
+    QStringList windows;
+    for (const QByteArray& id : found.out.trimmed().split('\n')) {
+        if (found.exitCode == 0 && !id.isEmpty())
+            windows << QStringLiteral("0x") + QString::number(id.toULongLong(), 16);
+    }
+    return windows;
+}
+
+QString Program::waitForWindowCaptioned(const QString& caption, Millis timeout) const
+{
+    const auto deadline = Clock::now() + timeout;
     for (;;) {
         if (m_process->state() == QProcess::NotRunning)
-            throw Failure("the program ended before showing its window: " + text(errorOutput()));
-        const ToolOutput found = display.run(
-            QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Form1$")});
-        const QList<QByteArray> windows = found.out.trimmed().split('\n');
-        if (found.exitCode == 0 && !found.out.trimmed().isEmpty()) {
-            if (windows.size() != 1)
-                throw Failure("more than one visible window captioned Form1: " + text(found.out));
-            m_window = QStringLiteral("0x") + QString::number(windows.front().toULongLong(), 16);
-            return;
+            throw Failure("the program ended before showing a window captioned " + text(caption) + ": "
+                          + text(errorOutput()));
+        const QStringList windows = windowsCaptioned(caption);
+        if (windows.size() > 1)
+            throw Failure("more than one visible window captioned " + text(caption) + ": "
+                          + text(windows.join(QLatin1Char(' '))));
+        if (windows.size() == 1)
+            return windows.front();
+        if (pastDeadline(deadline))
+            throw Failure("no visible window captioned " + text(caption) + " appeared");
+        pollPause();
+    }
+}
+
+QString Program::waitForOutput(const QString& key, Millis timeout)
+{
+    const QByteArray prefix = key.toUtf8() + '=';
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        m_output += m_process->readAllStandardOutput();
+        for (const QByteArray& line : m_output.split('\n')) {
+            if (line.startsWith(prefix) && m_output.contains(line + '\n'))
+                return QString::fromUtf8(line.mid(prefix.size()));
         }
         if (pastDeadline(deadline))
-            throw Failure("no visible window captioned Form1 appeared");
-        pollPause();
+            throw Failure("the program wrote no " + text(key) + "= line: " + text(m_output));
+        m_process->waitForReadyRead(int(pollInterval.count()));
     }
 }
 
@@ -246,29 +285,7 @@ Program::Program(Display& display, const QByteArray& path)
     start(*m_process, QStringLiteral("/bin/sh"),
           {QStringLiteral("-c"), QStringLiteral(R"(path=$(printf '%b_' "$1"); exec "${path%_}")"), QStringLiteral("sh"),
            escaped});
-    awaitWindow();
-}
-
-void Program::awaitWindow()
-{
-    const auto deadline = Clock::now() + startTimeout;
-    for (;;) {
-        if (m_process->state() == QProcess::NotRunning)
-            throw Failure("the program ended before showing its window: " + text(errorOutput()));
-        const ToolOutput found = m_display.run(
-            QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Form1$")});
-        const QList<QByteArray> windows = found.out.trimmed().split('\n');
-        if (found.exitCode == 0 && !found.out.trimmed().isEmpty()) {
-            if (windows.size() != 1)
-                throw Failure("more than one visible window captioned Form1: " + text(found.out));
-            m_window = QStringLiteral("0x") + QString::number(windows.front().toULongLong(), 16);
-            return;
-        }
-        if (pastDeadline(deadline))
-            throw Failure("no visible window captioned Form1 appeared");
-        pollPause();
-    }
+    waitForWindow();
 }
 
 Program::~Program()

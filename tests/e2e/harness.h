@@ -82,6 +82,8 @@ public:
     // Starts the program from `path`, bytes that need not be valid UTF-8, and
     // waits for its window as above.
     Program(Display& display, const QByteArray& path);
+    // Starts `executable` with `arguments` and waits for no window.
+    Program(Display& display, const QString& executable, const QStringList& arguments);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -100,6 +102,16 @@ public:
     // Moves the pointer to `at`, a point in the client area, and clicks there.
     void click(QPoint at);
 
+    // Waits for its visible window captioned Form1, which becomes window().
+    void waitForWindow();
+    // Waits for a visible window captioned `caption` (an extended regular
+    // expression, anchored); its X window id, as 0x...
+    QString waitForWindowCaptioned(const QString& caption, Millis timeout = windowTimeout) const;
+    // The visible windows captioned `caption`, as waitForWindowCaptioned() matches it.
+    QStringList windowsCaptioned(const QString& caption) const;
+    // Waits for a line of standard output that starts with `key`=; what follows it.
+    QString waitForOutput(const QString& key, Millis timeout = windowTimeout);
+
     // Waits for the program to end; false if it is still running at `timeout`.
     bool waitForExit(Millis timeout);
     bool running() const;
@@ -108,13 +120,14 @@ public:
     // What the program wrote to stderr so far, for failure messages.
     QString errorOutput() const;
 
-private:
-    void awaitWindow();
+    static constexpr Millis windowTimeout = 15s;
 
+private:
     Display& m_display;
     std::unique_ptr<QProcess> m_process;
     QString m_window;
     mutable QByteArray m_errors;
+    QByteArray m_output;
 };
 
 // A screenshot with the window where it was when it was taken.

@@ -1,0 +1,31 @@
+#include "errortext.h"
+
+namespace errortext {
+
+namespace {
+constexpr char period = '.';
+constexpr int hexBase = 16;
+constexpr int pointerDigits = int(sizeof(void*)) * 2;
+} // namespace
+
+QString creationError(const QByteArray& message)
+{
+    const bool appendPeriod = !message.isEmpty() && static_cast<unsigned char>(message.back()) > period;
+    return QString::fromUtf8(appendPeriod ? message + period : message);
+}
+
+QString applicationError(const QByteArray& className, const QByteArray& module, std::uintptr_t address,
+                         const QByteArray& message)
+{
+    const bool appendPeriod = !message.isEmpty() && !message.endsWith(period);
+    return QStringLiteral("%1がモジュール %2 の %3 で発生しました。\n%4%5")
+        .arg(QString::fromUtf8(className), QString::fromUtf8(module), errortext::address(address),
+             QString::fromUtf8(message), appendPeriod ? QStringLiteral(".") : QString());
+}
+
+QString address(std::uintptr_t value)
+{
+    return QStringLiteral("%1").arg(quint64{value}, pointerDigits, hexBase, QLatin1Char('0')).toUpper();
+}
+
+} // namespace errortext
