@@ -75,7 +75,8 @@ decltype(auto) DepthRow::withTest(F&& f) const
         });
     case 4:
         return f([=](double, double s3u) -> bool {
-            return ((-std::abs(s3u) - C < v) & (v < -std::abs(s3u) - D))
+            const double s3absU = std::abs(s3u);
+            return ((-s3absU - C < v) & (v < -s3absU - D))
                 | ((s3u - A < v) & (v < s3u - B) & (v < -s3u - E));
         });
     case 5:
