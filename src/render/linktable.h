@@ -1,6 +1,7 @@
 #pragma once
 
 #include "figure/constants.h"
+#include "figure/depth.h"
 
 #include <array>
 #include <cstddef>
@@ -8,41 +9,92 @@
 
 namespace render {
 
-// Where each link of a picture row ends, by the column it starts from. A link
-// is a flat link long where the picture is flat and shorter where the emblem
-// stands out half a flat link to the right of its start. Everything but that
-// depth is the same in every row, so prepare() works out both ends of every
-// link once per drawing, and row() only picks one of the two by the depth.
+// A row's chains run through columns 0..pictureWidth: the column just past the
+// picture's right edge is reached too, it only has no pixel.
+inline constexpr std::size_t columns = figure::pictureWidth + 1;
+
+// Pixels per normalised unit, on both axes, and the column and row of the
+// normalised origin.
+inline constexpr double scale = figure::pictureHeight / 2.0;
+inline constexpr double cx = figure::pictureWidth / 2.0;
+inline constexpr double cy = figure::pictureHeight / 2.0;
+
+// A link's depth is taken half a flat link (0.2 normalised units) to the right
+// of its start; it ends another half flat link on, less depthShift for each
+// unit of depth.
+inline constexpr double halfLink = 0.2;
+inline constexpr double depthShift = 0.1;
+
+// x rounded to the nearest whole number, ties to even; for x >= 0.
+constexpr std::size_t nearestEven(double x)
+{
+    const auto whole = static_cast<std::size_t>(x);
+    const double fraction = x - static_cast<double>(whole); // exact
+    const bool up = fraction > 0.5 || (fraction == 0.5 && whole % 2 != 0);
+    return up ? whole + 1 : whole;
+}
+
+// Normalised x where the depth of the link from `column` is taken.
+constexpr double linkX(std::size_t column)
+{
+    return (static_cast<double>(column) - cx) / scale + halfLink;
+}
+
+// Where the link from `column` ends, for the depth taken along it.
+constexpr std::size_t linkEnd(std::size_t column, double depth)
+{
+    const double farX = linkX(column) + halfLink - depthShift * depth;
+    return nearestEven(farX * scale + cx);
+}
+
+inline constexpr std::size_t flatSpan = linkEnd(0, figure::flatDepth);
+inline constexpr std::size_t emblemSpan = linkEnd(0, figure::emblemDepth);
+
+constexpr bool everyLinkSpans(double depth, std::size_t span)
+{
+    for (std::size_t column = 0; column < columns; ++column)
+        if (linkEnd(column, depth) != column + span)
+            return false;
+    return true;
+}
+
+// The arithmetic of a link rounds to the same span from every column, so the
+// links that can reach a column start a flat span and an emblem span to its left.
+static_assert(everyLinkSpans(figure::flatDepth, flatSpan));
+static_assert(everyLinkSpans(figure::emblemDepth, emblemSpan));
+static_assert(emblemSpan < flatSpan);
+
+// Where the links of a row end. Where a link's depth is taken is the same in
+// every row, and so are the two places it can end, so prepare() works them out
+// once per drawing, and row() only picks one of the two by the emblem's depth.
 class LinkTable {
 public:
-    // A row's chains run through columns 0..pictureWidth: the column just past
-    // the picture's right edge is reached too, it only has no pixel.
-    static constexpr std::size_t columns = figure::pictureWidth + 1;
-    // Where every link that leaves the row ends.
-    static constexpr std::size_t beyond = columns;
+    using Ends = std::array<std::uint16_t, columns>;
 
-    using Links = std::array<std::uint16_t, columns>;
+    struct Row {
+        // Where the link from each column ends.
+        Ends ends{};
+        // Only links from columns emblemFirst .. emblemEnd - 1 can be emblem
+        // spans; emblemFirst == emblemEnd in a row the emblem does not cross.
+        std::size_t emblemFirst = 0;
+        std::size_t emblemEnd = 0;
+    };
 
     // Needs the figure constants: call it after figure::int_const().
     void prepare();
     // The links of picture row `row`, valid until the next call.
-    const Links& row(int row);
+    const Row& row(int row);
 
 private:
-    std::uint16_t linkEnd(double linkX, double depth) const;
-
-    double m_scale = 0.0; // pixels per normalised unit, on both axes
-    double m_cx = 0.0;
-    double m_cy = 0.0;
     // Figure-plane u where the depth of each column's link is taken, and sqrt3 * u.
     std::array<double, columns> m_u{};
     std::array<double, columns> m_s3u{};
-    Links m_flat{};
-    Links m_emblem{};
-    Links m_row{};
-    // Only links starting in columns m_firstEmblem .. m_endEmblem - 1 can cross the emblem.
-    std::size_t m_firstEmblem = 0;
-    std::size_t m_endEmblem = 0;
+    Ends m_flatEnds{};
+    Ends m_emblemEnds{};
+    // The columns whose links can cross the emblem in some row.
+    std::size_t m_emblemFirst = 0;
+    std::size_t m_emblemEnd = 0;
+    Row m_row;
 };
 
 } // namespace render

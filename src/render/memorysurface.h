@@ -32,9 +32,9 @@ private:
     // A negative coordinate wraps round to a number past any size.
     bool contains(int column, int row) const
     {
-        const bool columnInside = static_cast<std::size_t>(column) < m_width;
         const bool rowInside = static_cast<std::size_t>(row) < m_height;
-        return columnInside && rowInside;
+        const bool columnInside = static_cast<std::size_t>(column) < m_width;
+        return rowInside && columnInside;
     }
     std::size_t index(int column, int row) const
     {

@@ -16,48 +16,49 @@ namespace render {
 // The process's random source: one seed for the whole run.
 RandomSource& randomSource();
 
-// Of the chains that reach a column, the one that started last: its start
-// column and the palette slot of its dots, kept so that a later chain compares
-// greater. Narrower than anything a window holds, so that to the compiler
-// keeping one cannot change the window.
+// Of the chains that reach a column, the one that started last, with the
+// colour of its dots. A later chain compares greater.
 class LastChain {
 public:
     LastChain() = default;
-    LastChain(std::size_t start, Colour slot)
-        : m_key(static_cast<std::uint16_t>((start + 1) << slotBits | slot))
+    LastChain(std::size_t start, Colour colour)
+        : m_key((std::uint64_t{start} + 1) << colourBits | colour)
     {
     }
 
     bool exists() const { return m_key != 0; }
-    Colour colour() const { return palette[m_key & slotMask]; }
+    Colour colour() const { return static_cast<Colour>(m_key); }
     void keepLater(LastChain other) { m_key = std::max(m_key, other.m_key); }
 
 private:
-    static constexpr int slotBits = 4;
-    static constexpr unsigned slotMask = (1u << slotBits) - 1;
-    static_assert(paletteSize <= slotMask);
-    static_assert(LinkTable::columns < (1u << (16 - slotBits)));
-
-    std::uint16_t m_key = 0; // 0: no chain
+    static constexpr int colourBits = 32;
+    std::uint64_t m_key = 0; // 0: no chain
 };
 
-// The palette slot of the dots of a chain whose index the window was given:
-// what the window hands back, or the index given should the window not keep it.
-inline Colour dotSlot(Colour readBack, Colour index)
+// The colour of the dots of a chain whose index the window was given: what the
+// window hands back, or the index given should the window not keep it.
+inline Colour dotColour(Colour readBack, Colour index)
 {
-    return isPaletteIndex(readBack) ? readBack : index;
+    return palette[isPaletteIndex(readBack) ? readBack : index];
+}
+
+// Columns from .. to - 1 of a row, reached only from a flat span to their left,
+// take the chains of the columns there. Returns `to`.
+template <class Chains>
+std::size_t repeatFlatSpan(Chains& last, std::size_t from, std::size_t to)
+{
+    // A flat span at a time, so that every copy reads only settled columns.
+    for (std::size_t column = from; column < to; column += flatSpan)
+        std::copy_n(&last[column - flatSpan], std::min(flatSpan, to - column), &last[column]);
+    return to;
 }
 
 // Paints the whole random-dot stereogram into the window's picture, row by
-// row. In each row, chains of equally coloured dots start left to right at
-// every column that no earlier chain has reached, and run to the right one
-// link at a time, painting over what earlier chains painted. Each chain's
-// colour index goes through the window's background colour, which keeps the
-// last one.
+// row. In each row, a chain of equally coloured dots starts at every column,
+// left to right, that no earlier chain has reached, and runs to the right
+// link by link, painting over what earlier chains painted. Each chain's colour
+// index goes through the window's background colour, which keeps the last one.
 //
-// Since links only go right, a row is settled in one pass from the left: by
-// the time the pass gets to a column, every chain that reaches it has been
-// seen, and the pixel is written once, with the colour of the last of them.
 // Seeds the random source from the clock once, draws one value per chain and
 // allocates nothing.
 template <Surface Window>
@@ -71,19 +72,38 @@ void draw(Window& window, Clock clock = utcTimeOfDay)
     LinkTable links;
     links.prepare();
 
+    const auto startChain = [&](std::size_t column) {
+        const Colour index = random.random(paletteSize) + 1;
+        window.setColor(index);
+        return LastChain(column, dotColour(window.color(), index));
+    };
+    // Links only go right, so one pass from the left settles a row: by the
+    // time it gets to a column, every chain that reaches it has come along a
+    // link that ends there, from a flat span or an emblem span to its left.
+    std::array<LastChain, columns> last; // every row rewrites every column
     for (int row = 0; row < figure::pictureHeight; ++row) {
-        const LinkTable::Links& next = links.row(row);
-        std::array<LastChain, LinkTable::columns + 1> reached{}; // the last slot: beyond the row
-        for (std::size_t column = 0; column < LinkTable::columns; ++column) {
-            LastChain chain = reached[column];
-            if (!chain.exists()) {
-                const Colour index = random.random(paletteSize) + 1;
-                window.setColor(index);
-                chain = LastChain(column, dotSlot(window.color(), index));
-            }
-            window.setPixel(static_cast<int>(column), row, chain.colour());
-            reached[next[column]].keepLater(chain);
+        const LinkTable::Row& rowLinks = links.row(row);
+        const LinkTable::Ends& ends = rowLinks.ends;
+        // Emblem spans end only in mixedFirst .. mixedEnd - 1; elsewhere a
+        // column is reached from a flat span to its left, if at all.
+        const std::size_t mixedFirst = std::min(rowLinks.emblemFirst + emblemSpan, columns);
+        const std::size_t mixedEnd = std::min(rowLinks.emblemEnd + flatSpan, columns);
+        std::size_t column = 0;
+        for (; column < std::min(flatSpan, mixedFirst); ++column)
+            last[column] = startChain(column);
+        column = repeatFlatSpan(last, column, mixedFirst);
+        for (; column < mixedEnd; ++column) {
+            LastChain chain;
+            if (column >= flatSpan && ends[column - flatSpan] == column)
+                chain = last[column - flatSpan];
+            if (ends[column - emblemSpan] == column)
+                chain.keepLater(last[column - emblemSpan]);
+            last[column] = chain.exists() ? chain : startChain(column);
         }
+        repeatFlatSpan(last, column, columns);
+
+        for (int pixel = 0; pixel < figure::pictureWidth; ++pixel)
+            window.setPixel(pixel, row, last[static_cast<std::size_t>(pixel)].colour());
     }
 }
 
