@@ -7,7 +7,7 @@ void LinkTable::prepare()
     for (std::size_t column = 0; column < columns; ++column) {
         m_u[column] = figure::toU(linkX(column));
         m_s3u[column] = figure::sqrt3 * m_u[column];
-        m_flatEnds[column] = static_cast<std::uint16_t>(linkEnd(column, figure::flatDepth));
+        m_flatRow.ends[column] = static_cast<std::uint16_t>(linkEnd(column, figure::flatDepth));
         m_emblemEnds[column] = static_cast<std::uint16_t>(linkEnd(column, figure::emblemDepth));
     }
     m_emblemFirst = 0;
@@ -16,23 +16,25 @@ void LinkTable::prepare()
     m_emblemEnd = columns;
     while (m_emblemEnd > m_emblemFirst && m_u[m_emblemEnd - 1] > figure::emblemRight)
         --m_emblemEnd;
-    m_row.ends = m_flatEnds;
+    m_row.ends = m_flatRow.ends;
+    m_row.emblemFirst = m_emblemFirst;
+    m_row.emblemEnd = m_emblemEnd;
 }
 
 const LinkTable::Row& LinkTable::row(int row)
 {
     const double rowY = (row - cy) / scale;
     const figure::DepthRow depth(figure::toV(rowY));
+    if (depth.flat())
+        return m_flatRow;
     // Outside m_emblemFirst .. m_emblemEnd - 1 every link keeps the flat end prepare() gave it.
     depth.withTest([this](const auto& inside) {
         for (std::size_t column = m_emblemFirst; column < m_emblemEnd; ++column) {
-            const std::uint16_t flat = m_flatEnds[column];
+            const std::uint16_t flat = m_flatRow.ends[column];
             const std::uint16_t emblem = m_emblemEnds[column];
             m_row.ends[column] = inside(m_u[column], m_s3u[column]) ? emblem : flat;
         }
     });
-    m_row.emblemFirst = depth.flat() ? 0 : m_emblemFirst;
-    m_row.emblemEnd = depth.flat() ? 0 : m_emblemEnd;
     return m_row;
 }
 

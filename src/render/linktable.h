@@ -89,11 +89,12 @@ private:
     // Figure-plane u where the depth of each column's link is taken, and sqrt3 * u.
     std::array<double, columns> m_u{};
     std::array<double, columns> m_s3u{};
-    Ends m_flatEnds{};
     Ends m_emblemEnds{};
     // The columns whose links can cross the emblem in some row.
     std::size_t m_emblemFirst = 0;
     std::size_t m_emblemEnd = 0;
+    // A row the emblem does not cross, and one it does.
+    Row m_flatRow;
     Row m_row;
 };
 
