@@ -17,8 +17,6 @@ void LinkTable::prepare()
     while (m_emblemEnd > m_emblemFirst && m_u[m_emblemEnd - 1] > figure::emblemRight)
         --m_emblemEnd;
     m_row.ends = m_flatRow.ends;
-    m_row.emblemFirst = m_emblemFirst;
-    m_row.emblemEnd = m_emblemEnd;
 }
 
 const LinkTable::Row& LinkTable::row(int row)
@@ -35,6 +33,12 @@ const LinkTable::Row& LinkTable::row(int row)
             m_row.ends[column] = inside(m_u[column], m_s3u[column]) ? emblem : flat;
         }
     });
+    m_row.emblemFirst = m_emblemFirst;
+    while (m_row.emblemFirst < m_emblemEnd && m_row.ends[m_row.emblemFirst] != m_emblemEnds[m_row.emblemFirst])
+        ++m_row.emblemFirst;
+    m_row.emblemEnd = m_emblemEnd;
+    while (m_row.emblemEnd > m_row.emblemFirst && m_row.ends[m_row.emblemEnd - 1] != m_emblemEnds[m_row.emblemEnd - 1])
+        --m_row.emblemEnd;
     return m_row;
 }
 
