@@ -138,18 +138,19 @@ TEST_F(FigureTest, NothingAboveOrBelowTheEmblemStandsOut)
     }
 }
 
-TEST_F(FigureTest, NothingLeftOrRightOfTheEmblemStandsOut)
+TEST_F(FigureTest, NothingLeftOrRightOfALinesSpanStandsOut)
 {
     long insideSeen = 0;
     for (double v = -80.0; v <= 65.0; v += 0.0625) {
         const DepthRow row(v);
-        for (double u = -200.0; u <= 200.0; u += 0.25) {
-            if (u < emblemLeft || u > emblemRight)
+        const DepthRow::Span span = row.span();
+        for (double u = -200.0; u <= 200.0; u += 0.125) {
+            if (u < span.left || u > span.right)
                 ASSERT_EQ(row.at(u), flatDepth) << "u " << u << ", v " << v;
             insideSeen += row.at(u) == emblemDepth;
         }
-        ASSERT_EQ(row.at(std::nextafter(emblemLeft, -1000.0)), flatDepth) << v;
-        ASSERT_EQ(row.at(std::nextafter(emblemRight, 1000.0)), flatDepth) << v;
+        ASSERT_EQ(row.at(below(span.left)), flatDepth) << v;
+        ASSERT_EQ(row.at(above(span.right)), flatDepth) << v;
     }
     EXPECT_GT(insideSeen, 0);
 }

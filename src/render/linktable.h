@@ -66,7 +66,8 @@ static_assert(emblemSpan < flatSpan);
 
 // Where the links of a row end. Where a link's depth is taken is the same in
 // every row, and so are the two places it can end, so prepare() works them out
-// once per drawing, and row() only picks one of the two by the emblem's depth.
+// once per drawing, and row() only picks one of the two by the emblem's depth,
+// where the emblem can be.
 class LinkTable {
 public:
     using Ends = std::array<std::uint16_t, columns>;
@@ -86,14 +87,14 @@ public:
     const Row& row(int row);
 
 private:
+    // The first column whose link's depth is taken at u or to its right.
+    std::size_t columnFrom(double u) const;
+
     // Figure-plane u where the depth of each column's link is taken, and sqrt3 * u.
     std::array<double, columns> m_u{};
     std::array<double, columns> m_s3u{};
     Ends m_emblemEnds{};
-    // The columns whose links can cross the emblem in some row.
-    std::size_t m_emblemFirst = 0;
-    std::size_t m_emblemEnd = 0;
-    // A row the emblem does not cross, and one it does.
+    // A row the emblem does not cross, and the last row it did.
     Row m_flatRow;
     Row m_row;
 };
