@@ -60,7 +60,8 @@ std::size_t repeatFlatSpan(Chains& last, std::size_t from, std::size_t to)
 // index goes through the window's background colour, which keeps the last one.
 //
 // Seeds the random source from the clock once, draws one value per chain and
-// allocates nothing.
+// allocates nothing. A row's chains get their colours before its pixels are
+// written.
 template <Surface Window>
 void draw(Window& window, Clock clock = utcTimeOfDay)
 {
@@ -102,6 +103,8 @@ void draw(Window& window, Clock clock = utcTimeOfDay)
         }
         repeatFlatSpan(last, column, columns);
 
+        // Only the finished picture is ever shown, so each pixel is written
+        // once, with the colour of the last chain to reach it.
         for (int pixel = 0; pixel < figure::pictureWidth; ++pixel)
             window.setPixel(pixel, row, last[static_cast<std::size_t>(pixel)].colour());
     }
