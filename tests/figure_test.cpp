@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -19,6 +21,12 @@ protected:
 
 double below(double value) { return std::nextafter(value, -std::numeric_limits<double>::infinity()); }
 double above(double value) { return std::nextafter(value, std::numeric_limits<double>::infinity()); }
+
+// The lowest v of bands 1 to 9, from the top down; band 10 lies below the last.
+std::array<double, 9> bandLimits()
+{
+    return {61.0, T2, 35.0, T4, -14.0, T6, T7, -39.0, -75.0};
+}
 
 TEST_F(FigureTest, ConstantsHaveTheirValues)
 {
@@ -43,8 +51,8 @@ TEST_F(FigureTest, ConstantsHaveTheirValues)
 
 TEST_F(FigureTest, BandLimitsAreOrderedFromTheTopDown)
 {
-    const double limits[] = {61.0, T2, 35.0, T4, -14.0, T6, T7, -39.0, -75.0};
-    for (std::size_t i = 1; i < std::size(limits); ++i)
+    const std::array<double, 9> limits = bandLimits();
+    for (std::size_t i = 1; i < limits.size(); ++i)
         EXPECT_GT(limits[i - 1], limits[i]) << "limit " << i;
 }
 
@@ -62,7 +70,7 @@ TEST_F(FigureTest, SecondCallChangesNothing)
     int_const();
     const double after[] = {sqrt3, A, B, C, D, E, R2, P1u, P1v, P2u, P2v, T2, T4, T6, T7};
     for (std::size_t i = 0; i < std::size(before); ++i)
-        EXPECT_EQ(std::memcmp(&before[i], &after[i], sizeof(double)), 0) << "value " << i;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(before[i]), std::bit_cast<std::uint64_t>(after[i])) << "value " << i;
     EXPECT_EQ(width, 800);
     EXPECT_EQ(height, 600);
 }
@@ -130,32 +138,30 @@ TEST_F(FigureTest, NothingAboveOrBelowTheEmblemStandsOut)
     }
 }
 
-TEST_F(FigureTest, NothingLeftOrRightOfTheEmblemStandsOut)
+TEST_F(FigureTest, NothingLeftOrRightOfALinesSpanStandsOut)
 {
     long insideSeen = 0;
     for (double v = -80.0; v <= 65.0; v += 0.0625) {
         const DepthRow row(v);
-        for (double u = -200.0; u <= 200.0; u += 0.25) {
-            if (u < emblemLeft || u > emblemRight)
+        const DepthRow::Span span = row.span();
+        for (double u = -200.0; u <= 200.0; u += 0.125) {
+            if (u < span.left || u > span.right)
                 ASSERT_EQ(row.at(u), flatDepth) << "u " << u << ", v " << v;
             insideSeen += row.at(u) == emblemDepth;
         }
-        ASSERT_EQ(row.at(std::nextafter(emblemLeft, -1000.0)), flatDepth) << v;
-        ASSERT_EQ(row.at(std::nextafter(emblemRight, 1000.0)), flatDepth) << v;
+        ASSERT_EQ(row.at(below(span.left)), flatDepth) << v;
+        ASSERT_EQ(row.at(above(span.right)), flatDepth) << v;
     }
     EXPECT_GT(insideSeen, 0);
 }
 
 TEST_F(FigureTest, ALimitBelongsToTheBandBelowIt)
 {
-    const struct {
-        double limit;
-        int band;
-    } limits[] = {{61.0, 1}, {T2, 2}, {35.0, 3}, {T4, 4}, {-14.0, 5},
-                  {T6, 6},   {T7, 7}, {-39.0, 8}, {-75.0, 9}};
-    for (const auto& l : limits) {
-        EXPECT_EQ(DepthRow(l.limit).band(), l.band) << l.limit;
-        EXPECT_EQ(DepthRow(below(l.limit)).band(), l.band + 1) << l.limit;
+    const std::array<double, 9> limits = bandLimits();
+    for (std::size_t i = 0; i < limits.size(); ++i) {
+        const int band = static_cast<int>(i) + 1;
+        EXPECT_EQ(DepthRow(limits[i]).band(), band) << limits[i];
+        EXPECT_EQ(DepthRow(below(limits[i])).band(), band + 1) << limits[i];
     }
 }
 
@@ -187,15 +193,44 @@ INSTANTIATE_TEST_SUITE_P(
         EdgeCase{"LeftArmsUpperEdge", -10, [](double u) { return -sqrt3 * u - B; }, below}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(FigureTest, PointOnTheUpperArcIsOutside)
+struct ArcCase {
+    std::string name;
+    double v;
+    int band;
+    double (*centreU)();
+    double (*centreV)();
+    double side; // +1: the arc bounds the emblem on its right; -1: on its left
+};
+
+class PointOnAnArc : public FigureTest, public ::testing::WithParamInterface<ArcCase> {};
+
+TEST_P(PointOnAnArc, IsOutsideAndItsNeighbourInside)
 {
-    const double v = 50.0;
-    const double halfWidth = std::sqrt(R2 - (v - P0v) * (v - P0v));
-    const double u = halfWidth + P0u;
-    // u - P0u rounds back to the half-width exactly here, so the point lies on the arc.
-    ASSERT_EQ(u - P0u, halfWidth);
-    EXPECT_EQ(DepthRow(v).at(u), flatDepth);
-    EXPECT_EQ(DepthRow(v).at(u - 1e-9), emblemDepth);
+    const ArcCase& a = GetParam();
+    ASSERT_EQ(DepthRow(a.v).band(), a.band);
+    const double dv = a.v - a.centreV();
+    const double halfWidth = std::sqrt(R2 - dv * dv);
+    const double u = a.centreU() + a.side * halfWidth;
+    // u less the centre rounds back to the half-width exactly here, so the point lies on the arc.
+    ASSERT_EQ(u - a.centreU(), a.side * halfWidth);
+    EXPECT_EQ(DepthRow(a.v).at(u), flatDepth) << "on the arc, u = " << u;
+    // The nearest u inwards that is off the arc.
+    double inward = u;
+    do
+        inward = a.side > 0 ? below(inward) : above(inward);
+    while (inward - a.centreU() == a.side * halfWidth);
+    EXPECT_EQ(DepthRow(a.v).at(inward), emblemDepth) << "next to it, u = " << inward;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Emblem, PointOnAnArc,
+    ::testing::Values(
+        ArcCase{"UpperArmsRoundEnd", 50.0, 2, [] { return P0u; }, [] { return P0v; }, +1},
+        ArcCase{"RightArmsRoundEndAboveTheTip", -31.25, 7, [] { return P1u; }, [] { return P1v; }, +1},
+        ArcCase{"RightArmsRoundEndAtTheTip", -38.25, 8, [] { return P1u; }, [] { return P1v; }, +1},
+        ArcCase{"LeftArmsRoundEndBesideTheOpening", -10.0, 5, [] { return P2u; }, [] { return P2v; }, -1},
+        ArcCase{"LeftArmsRoundEndBelowTheOpening", -18.5, 6, [] { return P2u; }, [] { return P2v; }, -1},
+        ArcCase{"LeftArmsRoundEndAtTheBottom", -28.0, 7, [] { return P2u; }, [] { return P2v; }, -1}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace

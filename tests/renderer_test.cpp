@@ -20,6 +20,7 @@ using Call = RecordingSurface::Call;
 
 constexpr int width = 800;
 constexpr int height = 600;
+constexpr int flatLink = 120;
 
 template <int H, int M, int S, int MS>
 render::TimeOfDay at()
@@ -27,50 +28,58 @@ render::TimeOfDay at()
     return {H, M, S, MS};
 }
 
-// What the calls say about the chains of one picture.
+// The colour indices a drawing gave the window, in order: one per chain.
+std::vector<Colour> chainIndices(const std::vector<Call>& calls)
+{
+    std::vector<Colour> indices;
+    for (const Call& call : calls)
+        if (call.kind == Call::Color)
+            indices.push_back(call.colour);
+    return indices;
+}
+
+// The chains of a drawing that shows the window every visit of every chain,
+// as the step-by-step reference does: a chain's colour, then its pixels.
 struct Chains {
     long started = 0;
     long visits = 0;
     long pixelsReachedMoreThanOnce = 0;
     std::vector<std::vector<int>> startsByRow = std::vector<std::vector<int>>(height);
-    // Start column of the last chain to reach each pixel, by row and column.
-    std::vector<std::vector<int>> lastChain =
-        std::vector<std::vector<int>>(height, std::vector<int>(width + 1, -1));
-    std::vector<Colour> chainIndices;
+    std::vector<bool> rowReachesColumn800 = std::vector<bool>(height, false);
+    // Which chain (counting from 0 in the order they start) reaches each column
+    // first and last, by row and column 0..800.
+    std::vector<std::vector<long>> firstChain =
+        std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
+    std::vector<std::vector<long>> lastChain =
+        std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
 };
 
 Chains chainsOf(const std::vector<Call>& calls)
 {
     Chains chains;
-    std::vector<std::vector<int>> reached(height, std::vector<int>(width + 1, 0));
     bool chainOpen = false;
-    int start = -1;
     for (const Call& call : calls) {
         if (call.kind == Call::Color) {
             ++chains.started;
-            chains.chainIndices.push_back(call.colour);
             chainOpen = true;
             continue;
         }
         ++chains.visits;
-        if (chainOpen) {
-            start = call.column;
-            chains.startsByRow[call.row].push_back(start);
-            chainOpen = false;
-        }
-        if (++reached[call.row][call.column] == 2)
+        if (chainOpen)
+            chains.startsByRow[call.row].push_back(call.column);
+        chainOpen = false;
+        if (call.column == width)
+            chains.rowReachesColumn800[call.row] = true;
+        const long chain = chains.started - 1;
+        long& first = chains.firstChain[call.row][call.column];
+        long& last = chains.lastChain[call.row][call.column];
+        if (first < 0)
+            first = chain;
+        else if (last == first)
             ++chains.pixelsReachedMoreThanOnce;
-        chains.lastChain[call.row][call.column] = start;
+        last = chain;
     }
     return chains;
-}
-
-std::vector<int> columnsUpTo(int last)
-{
-    std::vector<int> columns(last + 1);
-    for (int c = 0; c <= last; ++c)
-        columns[c] = c;
-    return columns;
 }
 
 bool isFlatRow(int row)
@@ -78,20 +87,44 @@ bool isFlatRow(int row)
     return row <= 133 || row >= 505;
 }
 
-class Rendered : public ::testing::Test {
+// One afternoon's picture, drawn by the program and by the reference.
+class Drawn : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        window = new RecordingSurface;
-        render::draw(*window, at<12, 34, 56, 789>);
-        chains = new Chains(chainsOf(window->calls));
+        drawn = new RecordingSurface;
+        render::draw(*drawn, at<12, 34, 56, 789>);
+        RecordingSurface reference;
+        transcription::draw(reference, at<12, 34, 56, 789>);
+        chains = new Chains(chainsOf(reference.calls));
     }
     static void TearDownTestSuite()
     {
         delete chains;
-        delete window;
+        delete drawn;
     }
-    static inline RecordingSurface* window = nullptr;
+
+    // Every pixel of the picture has the colour the window was given for the
+    // last chain that reaches it. Returns how many pixels an earlier chain of
+    // another colour reached first.
+    static long expectEveryPixelShowsItsLastChain(const RecordingSurface& window)
+    {
+        const std::vector<Colour> indices = chainIndices(window.calls);
+        long overpainted = 0;
+        for (int row = 0; row < height; ++row) {
+            for (int column = 0; column < width; ++column) {
+                const Colour last = render::palette[indices[chains->lastChain[row][column]]];
+                const Colour first = render::palette[indices[chains->firstChain[row][column]]];
+                EXPECT_EQ(window.picture.pixel(column, row), last) << "row " << row << ", column " << column;
+                if (::testing::Test::HasFailure())
+                    return overpainted;
+                overpainted += first != last;
+            }
+        }
+        return overpainted;
+    }
+
+    static inline RecordingSurface* drawn = nullptr;
     static inline Chains* chains = nullptr;
 };
 
@@ -102,189 +135,140 @@ struct ClockCase {
 
 class SameAsTranscription : public ::testing::TestWithParam<ClockCase> {};
 
-TEST_P(SameAsTranscription, CallForCallAndPixelForPixel)
+TEST_P(SameAsTranscription, ColourForColourAndPixelForPixel)
 {
-    RecordingSurface fast;
+    RecordingSurface drawn;
     RecordingSurface reference;
-    render::draw(fast, GetParam().clock);
+    render::draw(drawn, GetParam().clock);
     transcription::draw(reference, GetParam().clock);
 
-    ASSERT_EQ(fast.calls.size(), reference.calls.size());
-    const auto [mismatch, _] = std::mismatch(fast.calls.begin(), fast.calls.end(), reference.calls.begin());
-    EXPECT_TRUE(mismatch == fast.calls.end())
-        << "first different call: #" << (mismatch - fast.calls.begin());
-    EXPECT_TRUE(fast.picture.pixels() == reference.picture.pixels());
-    EXPECT_EQ(fast.color(), reference.color());
+    const std::vector<Colour> drawnIndices = chainIndices(drawn.calls);
+    const std::vector<Colour> referenceIndices = chainIndices(reference.calls);
+    ASSERT_EQ(drawnIndices.size(), referenceIndices.size());
+    const auto [mismatch, _] = std::mismatch(drawnIndices.begin(), drawnIndices.end(), referenceIndices.begin());
+    EXPECT_TRUE(mismatch == drawnIndices.end()) << "first different chain: #" << (mismatch - drawnIndices.begin());
+    EXPECT_TRUE(drawn.picture.pixels() == reference.picture.pixels());
+    EXPECT_EQ(drawn.color(), reference.color());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Seeds, SameAsTranscription,
+    Clocks, SameAsTranscription,
     ::testing::Values(ClockCase{"Midnight", at<0, 0, 0, 0>},
-                      ClockCase{"Afternoon", at<12, 34, 56, 789>},
                       ClockCase{"Morning", at<7, 3, 9, 42>},
-                      ClockCase{"LastMillisecond", at<23, 59, 59, 999>}),
+                      ClockCase{"Noon", at<12, 0, 0, 0>},
+                      ClockCase{"Afternoon", at<12, 34, 56, 789>},
+                      ClockCase{"LastMillisecondOfTheDay", at<23, 59, 59, 999>}),
     [](const auto& info) { return info.param.name; });
 
-// The figures come from the transcription; the chains do not depend on the seed.
-TEST_F(Rendered, CountsOfAWholePicture)
+// The known figures of the drawing. They hold for every seed: which pixels
+// share a chain depends on the emblem alone.
+TEST_F(Drawn, HasTheKnownNumbersOfChainsAndVisits)
 {
     EXPECT_EQ(chains->started, 77163);
     EXPECT_EQ(chains->visits, 500507);
     EXPECT_EQ(chains->pixelsReachedMoreThanOnce, 19186);
+    EXPECT_EQ(chainIndices(drawn->calls).size(), 77163u);
 }
 
-TEST_F(Rendered, FlatRowsStart120ChainsThatRepeatEvery120Columns)
+TEST_F(Drawn, EveryRowStartsAtColumnZeroAndReachesColumn800)
+{
+    std::vector<int> firstFlatLink(flatLink);
+    for (int column = 0; column < flatLink; ++column)
+        firstFlatLink[column] = column;
+    for (int row = 0; row < height; ++row) {
+        const std::vector<int>& starts = chains->startsByRow[row];
+        ASSERT_FALSE(starts.empty());
+        EXPECT_EQ(starts.front(), 0) << "row " << row;
+        EXPECT_TRUE(chains->rowReachesColumn800[row]) << "row " << row;
+        if (isFlatRow(row))
+            EXPECT_EQ(starts, firstFlatLink) << "row " << row;
+        else
+            EXPECT_GT(starts.size(), firstFlatLink.size()) << "row " << row;
+    }
+}
+
+TEST_F(Drawn, RowsWithoutTheEmblemRepeatEveryFlatLink)
 {
     for (int row = 0; row < height; ++row) {
         if (!isFlatRow(row))
             continue;
-        EXPECT_EQ(chains->startsByRow[row], columnsUpTo(119)) << "row " << row;
-        for (int column = 120; column < width; ++column)
-            ASSERT_EQ(window->picture.pixel(column, row), window->picture.pixel(column - 120, row))
+        for (int column = flatLink; column < width; ++column)
+            ASSERT_EQ(drawn->picture.pixel(column, row), drawn->picture.pixel(column - flatLink, row))
                 << "row " << row << ", column " << column;
     }
 }
 
-TEST_F(Rendered, EveryRowStartsAtColumnZeroAndWalksToColumn800)
+TEST_F(Drawn, EveryPixelShowsTheLastChainToReachIt)
 {
-    std::vector<bool> reached800(height, false);
-    for (const Call& call : window->calls)
-        if (call.kind == Call::Pixel && call.column == width)
-            reached800[call.row] = true;
-    for (int row = 0; row < height; ++row) {
-        ASSERT_FALSE(chains->startsByRow[row].empty());
-        EXPECT_EQ(chains->startsByRow[row].front(), 0) << "row " << row;
-        EXPECT_TRUE(reached800[row]) << "row " << row;
-    }
+    // Where two chains of different colours reach a pixel, the earlier one must not show.
+    EXPECT_GT(expectEveryPixelShowsItsLastChain(*drawn), 0);
 }
 
-TEST_F(Rendered, EmblemRowsStartMoreChains)
+TEST_F(Drawn, AnotherSeedGivesTheSameChainsInOtherColours)
 {
-    for (int row = 134; row < 505; ++row)
-        EXPECT_GT(chains->startsByRow[row].size(), 120u) << "row " << row;
+    RecordingSurface other;
+    render::draw(other, at<12, 34, 56, 790>);
+    expectEveryPixelShowsItsLastChain(other);
+
+    const std::vector<Colour> indices = chainIndices(drawn->calls);
+    const std::vector<Colour> otherIndices = chainIndices(other.calls);
+    ASSERT_EQ(otherIndices.size(), indices.size());
+    long same = 0;
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        same += indices[i] == otherIndices[i];
+    EXPECT_LT(same, long(indices.size() / 4));
 }
 
-TEST_F(Rendered, EveryPixelHasThePaletteColourOfTheLastChainToReachIt)
+TEST_F(Drawn, BackgroundKeepsTheLastChainsIndex)
 {
-    std::map<int, Colour> chainColour; // by start column, within one row
-    int row = -1;
-    int start = -1;
-    bool chainOpen = false;
-    long checked = 0;
-    for (const Call& call : window->calls) {
-        if (call.kind == Call::Color) {
-            chainOpen = true;
-            continue;
-        }
-        if (call.row != row) {
-            row = call.row;
-            chainColour.clear();
-        }
-        if (chainOpen)
-            start = call.column;
-        chainOpen = false;
-        chainColour[start] = call.colour;
-        if (call.column < width && chains->lastChain[row][call.column] == start) {
-            ASSERT_EQ(window->picture.pixel(call.column, row), call.colour);
-            ++checked;
-        }
-    }
-    EXPECT_EQ(checked, long{width} * height);
-
-    for (int r = 0; r < height; ++r)
-        for (int c = 0; c < width; ++c)
-            ASSERT_TRUE(std::find(render::palette.begin() + 1, render::palette.end(),
-                                  window->picture.pixel(c, r))
-                        != render::palette.end());
-}
-
-TEST_F(Rendered, PixelsReachedTwiceShowTheLaterChain)
-{
-    std::vector<std::vector<int>> firstChain(height, std::vector<int>(width + 1, -1));
-    bool chainOpen = false;
-    int start = -1;
-    long later = 0;
-    for (const Call& call : window->calls) {
-        if (call.kind == Call::Color) {
-            chainOpen = true;
-            continue;
-        }
-        if (chainOpen)
-            start = call.column;
-        chainOpen = false;
-        int& first = firstChain[call.row][call.column];
-        if (first < 0)
-            first = start;
-        else if (call.column < width) {
-            EXPECT_GT(chains->lastChain[call.row][call.column], first);
-            ++later;
-        }
-    }
-    EXPECT_GT(later, 18000);
-}
-
-TEST_F(Rendered, BackgroundKeepsTheLastChainsIndex)
-{
-    ASSERT_FALSE(chains->chainIndices.empty());
-    EXPECT_EQ(window->color(), chains->chainIndices.back());
-    EXPECT_NE(window->color(), RecordingSurface::buttonFace);
-    for (Colour index : chains->chainIndices)
-        ASSERT_TRUE(render::isPaletteIndex(index)) << index;
+    const std::vector<Colour> indices = chainIndices(drawn->calls);
+    ASSERT_FALSE(indices.empty());
+    EXPECT_EQ(drawn->color(), indices.back());
+    EXPECT_NE(drawn->color(), RecordingSurface::buttonFace);
     // All eight colours come up, in roughly equal shares.
     std::map<Colour, long> uses;
-    for (Colour index : chains->chainIndices)
+    for (Colour index : indices) {
+        ASSERT_TRUE(render::isPaletteIndex(index)) << index;
         ++uses[index];
+    }
     EXPECT_EQ(uses.size(), 8u);
+    const double share = double(indices.size()) / render::paletteSize;
     for (const auto& [index, count] : uses)
-        EXPECT_NEAR(count, chains->started / 8.0, chains->started / 40.0) << "index " << index;
+        EXPECT_NEAR(count, share, share / 5) << "index " << index;
 }
 
-TEST_F(Rendered, TheEmblemCanBeReadBack)
+TEST_F(Drawn, TheEmblemCanBeReadBack)
 {
     const EmblemReading reading = readEmblem(
-        [](int column, int row) { return window->picture.pixel(column, row); });
+        [](int column, int row) { return drawn->picture.pixel(column, row); });
     EXPECT_GT(reading.emblemPixels, 20000);
     EXPECT_GT(reading.emblemShortShare(), 0.95);
     EXPECT_LT(reading.emblemFlatShare(), 0.3);
     EXPECT_GT(reading.flatShare(), 0.97);
 }
 
-TEST(Renderer, TwoSeedsShareTheChainsButNotTheColours)
-{
-    RecordingSurface first;
-    RecordingSurface second;
-    render::draw(first, at<1, 2, 3, 4>);
-    render::draw(second, at<1, 2, 3, 5>);
-    ASSERT_EQ(first.calls.size(), second.calls.size());
-
-    long sameColour = 0;
-    for (std::size_t i = 0; i < first.calls.size(); ++i) {
-        const Call& a = first.calls[i];
-        const Call& b = second.calls[i];
-        ASSERT_EQ(a.kind, b.kind) << "call #" << i;
-        ASSERT_EQ(a.column, b.column) << "call #" << i;
-        ASSERT_EQ(a.row, b.row) << "call #" << i;
-        sameColour += a.colour == b.colour;
-    }
-    EXPECT_LT(sameColour, long(first.calls.size() / 4));
-}
-
-TEST(Renderer, SeedsFromTheClockOnceAndDrawsOnceForEveryChain)
+TEST(Renderer, ReadsTheClockOnceAndLeavesTheSeedWhereTheDrawingEnds)
 {
     static int clockReads = 0;
     clockReads = 0;
-    RecordingSurface window;
-    render::draw(window, [] {
+    RecordingSurface drawn;
+    render::draw(drawn, [] {
         ++clockReads;
-        return render::TimeOfDay{0, 0, 0, 0};
+        return render::TimeOfDay{7, 3, 9, 42};
     });
     EXPECT_EQ(clockReads, 1);
 
-    render::RandomSource fromMidnight;
-    const Chains chains = chainsOf(window.calls);
-    for (Colour index : chains.chainIndices)
-        ASSERT_EQ(index, fromMidnight.random(8) + 1);
-    EXPECT_EQ(render::randomSource().seed, fromMidnight.seed);
+    RecordingSurface reference;
+    transcription::draw(reference, at<7, 3, 9, 42>);
+    EXPECT_EQ(render::randomSource().seed, transcription::seed);
+}
+
+TEST(Renderer, TheFirstChainsColourReachesTheWindowBeforeAnyPixel)
+{
+    RecordingSurface drawn;
+    render::draw(drawn, at<12, 34, 56, 789>);
+    ASSERT_FALSE(drawn.calls.empty());
+    EXPECT_EQ(drawn.calls.front().kind, Call::Color);
 }
 
 // A window that hands back its own colour, whatever it is told.

@@ -1,5 +1,7 @@
 #include "depth.h"
 
+#include <algorithm>
+
 namespace figure {
 
 namespace {
@@ -9,6 +11,9 @@ constexpr double band3Limit = 35.0;
 constexpr double band5Limit = -14.0;
 constexpr double band8Limit = -39.0;
 constexpr double band9Limit = -75.0;
+
+// Room left around a span for the rounding of the tests it bounds.
+constexpr double spanMargin = 1.0;
 
 int bandOf(double v)
 {
@@ -43,6 +48,45 @@ DepthRow::DepthRow(double v)
         m_k1 = halfWidth(v, P1v);
     if (m_band >= 5 && m_band <= 7)
         m_k2 = halfWidth(v, P2v);
+}
+
+// Each band's test is one or two conjunctions, and each conjunction has an
+// edge or an arc that bounds u from the left and one that bounds it from the
+// right: solved for u, they give the span.
+DepthRow::Span DepthRow::span() const
+{
+    const double v = m_v;
+    const double s3 = sqrt3;
+    Span span;
+    switch (m_band) {
+    case 2:
+        span = {(v + E) / s3, P0u + m_k0};
+        break;
+    case 3:
+        span = {std::min((v + E) / s3, (v + B) / s3), std::max(-(v + D) / s3, -(v + E) / s3)};
+        break;
+    case 4:
+        span = {std::min((v + D) / s3, (v + B) / s3), std::max(-(v + D) / s3, (v + A) / s3)};
+        break;
+    case 5:
+        span = {std::min(P2u - m_k2, -(v + C) / s3), std::max((v + C) / s3, (v + A) / s3)};
+        break;
+    case 6:
+        span = {P2u - m_k2, (v + A) / s3};
+        break;
+    case 7:
+        span = {P2u - m_k2, P1u + m_k1};
+        break;
+    case 8:
+        span = {-(v + A) / s3, P1u + m_k1};
+        break;
+    case 9:
+        span = {-(v + A) / s3, -(v + B) / s3};
+        break;
+    default: // bands 1 and 10 lie wholly above and below the emblem
+        return span;
+    }
+    return {span.left - spanMargin, span.right + spanMargin};
 }
 
 void GetG(double x, double y, double& depth)

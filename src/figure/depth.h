@@ -3,6 +3,7 @@
 #include "constants.h"
 
 #include <cmath>
+#include <limits>
 
 // How far the hidden emblem stands out at a point: emblemDepth inside it,
 // flatDepth outside. int_const() must have run before any of this is used.
@@ -19,11 +20,6 @@ inline constexpr double vPerY = -110.0;
 inline double toU(double x) { return uPerX * x; }
 inline double toV(double y) { return vPerY * y; }
 
-// The emblem spans about u -66 .. 78: every band's test bounds u within these
-// limits, with room to spare for rounding, so no u outside them is in it.
-inline constexpr double emblemLeft = -70.0;
-inline constexpr double emblemRight = 80.0;
-
 // The depth along one line of constant v. The line fixes the band and the
 // circle terms, so a caller that walks a whole picture row works them out once
 // instead of once per point; the answer is the same, bit for bit.
@@ -38,6 +34,14 @@ public:
 
     double at(double u) const { return contains(u) ? emblemDepth : flatDepth; }
     bool contains(double u) const;
+
+    // No u outside left .. right on this line lies in the emblem; right < left
+    // where none does.
+    struct Span {
+        double left = std::numeric_limits<double>::infinity();
+        double right = -std::numeric_limits<double>::infinity();
+    };
+    Span span() const;
 
     // Calls f with this line's test, a callable inside(u, s3u) where s3u is
     // sqrt3 * u, so that f can run one band's test over many points without
@@ -75,7 +79,8 @@ decltype(auto) DepthRow::withTest(F&& f) const
         });
     case 4:
         return f([=](double, double s3u) -> bool {
-            return ((-std::abs(s3u) - C < v) & (v < -std::abs(s3u) - D))
+            const double s3absU = std::abs(s3u);
+            return ((-s3absU - C < v) & (v < -s3absU - D))
                 | ((s3u - A < v) & (v < s3u - B) & (v < -s3u - E));
         });
     case 5:

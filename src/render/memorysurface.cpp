@@ -1,12 +1,14 @@
 #include "memorysurface.h"
 
+#include <algorithm>
+
 namespace render {
 
 MemorySurface::MemorySurface(int width, int height, Colour background)
-    : m_width(width > 0 ? width : 0)
-    , m_height(height > 0 ? height : 0)
+    : m_width(static_cast<std::size_t>(std::max(width, 0)))
+    , m_height(static_cast<std::size_t>(std::max(height, 0)))
     , m_color(background)
-    , m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), white)
+    , m_pixels(m_width * m_height, white)
 {
 }
 

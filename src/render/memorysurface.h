@@ -16,30 +16,34 @@ public:
 
     void setPixel(int column, int row, Colour colour)
     {
+        Colour* const pixels = m_pixels.data();
         if (contains(column, row))
-            m_pixels[index(column, row)] = colour;
+            pixels[index(column, row)] = colour;
     }
     void setColor(Colour colour) { m_color = colour; }
     Colour color() const { return m_color; }
 
-    int width() const { return m_width; }
-    int height() const { return m_height; }
+    int width() const { return static_cast<int>(m_width); }
+    int height() const { return static_cast<int>(m_height); }
     Colour pixel(int column, int row) const { return m_pixels[index(column, row)]; }
     const std::vector<Colour>& pixels() const { return m_pixels; }
 
 private:
+    // A negative coordinate wraps round to a number past any size.
     bool contains(int column, int row) const
     {
-        return column >= 0 && column < m_width && row >= 0 && row < m_height;
+        const bool rowInside = static_cast<std::size_t>(row) < m_height;
+        const bool columnInside = static_cast<std::size_t>(column) < m_width;
+        return rowInside && columnInside;
     }
     std::size_t index(int column, int row) const
     {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_width)
-            + static_cast<std::size_t>(column);
+        return static_cast<std::size_t>(row) * m_width + static_cast<std::size_t>(column);
     }
 
-    int m_width = 0;
-    int m_height = 0;
+    // Wider than a pixel, so that to the compiler a pixel write cannot change them.
+    std::size_t m_width = 0;
+    std::size_t m_height = 0;
     Colour m_color = 0;
     std::vector<Colour> m_pixels;
 };

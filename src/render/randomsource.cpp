@@ -5,9 +5,6 @@
 namespace render {
 
 namespace {
-constexpr std::uint32_t multiplier = 0x08088405;
-constexpr std::uint32_t increment = 1;
-constexpr int wordBits = 32;
 constexpr int minutesPerHour = 60;
 constexpr int secondsPerMinute = 60;
 constexpr int millisecondsPerSecond = 1000;
@@ -28,12 +25,6 @@ void RandomSource::randomize(const TimeOfDay& time)
     const int minutes = time.hour * minutesPerHour + time.minute;
     const int seconds = minutes * secondsPerMinute + time.second;
     seed = static_cast<std::uint32_t>(seconds * millisecondsPerSecond + time.millisecond);
-}
-
-std::uint32_t RandomSource::random(std::uint32_t n)
-{
-    seed = seed * multiplier + increment; // modulo 2^32 by unsigned wrap-around
-    return static_cast<std::uint32_t>((std::uint64_t{seed} * n) >> wordBits);
 }
 
 } // namespace render

@@ -24,9 +24,18 @@ public:
     void randomize(const TimeOfDay& time);
 
     // A value in 0 .. n - 1; advances the seed first.
-    std::uint32_t random(std::uint32_t n);
+    std::uint32_t random(std::uint32_t n)
+    {
+        seed = seed * multiplier + increment; // modulo 2^32 by unsigned wrap-around
+        return static_cast<std::uint32_t>((std::uint64_t{seed} * n) >> wordBits);
+    }
 
     std::uint32_t seed = 0;
+
+private:
+    static constexpr std::uint32_t multiplier = 0x08088405;
+    static constexpr std::uint32_t increment = 1;
+    static constexpr int wordBits = 32;
 };
 
 } // namespace render
