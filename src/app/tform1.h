@@ -4,6 +4,8 @@
 #include "closebutton.h"
 #include "frameplacement.h"
 #include "picturecontrol.h"
+#include "render/randomsource.h"
+#include "windowsurface.h"
 
 #include <QScrollArea>
 
@@ -17,15 +19,18 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Creation handler: gives the picture its final bounds and draws it once.
-    void FormCreate(QObject* Sender);
+    // Creation handler: gives the picture its final bounds and draws it once,
+    // seeding the dots from `clock`.
+    void FormCreate(QObject* Sender, render::Clock clock = render::utcTimeOfDay);
 
-    void draw();
-    void int_const();
-    void GetG(double x, double y, double& depth);
+    // Paints the stereogram into the picture, which comes into being at the
+    // picture control's size on the first pixel write.
+    void draw(render::Clock clock = render::utcTimeOfDay);
 
-    // What the renderer needs of the window.
-    void setPixel(int column, int row, render::Colour colour) { Image1->setPixel(column, row, colour); }
+    // The picture and the background colour as the renderer writes them.
+    WindowSurface surface() { return WindowSurface(*Image1, *m_client); }
+
+    // The window's background colour.
     void setColor(render::Colour colour) { m_client->setBackground(colour); }
     render::Colour color() const { return m_client->background(); }
 
