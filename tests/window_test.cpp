@@ -3,9 +3,11 @@
 #include "render/memorysurface.h"
 #include "render/palette.h"
 #include "render/renderer.h"
+#include "layoutscaling.h"
 #include "tform1.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -57,15 +59,20 @@ void WindowTest::loadsItsLayout()
     TForm1 form;
     QCOMPARE(Form1, &form);
     QCOMPARE(form.windowTitle(), QStringLiteral("Form1"));
-    QCOMPARE(form.Image1->geometry(), QRect(30, 80, 800, 600));
-    QCOMPARE(form.BitBtn1->geometry(), QRect(136, 16, 97, 41));
     QCOMPARE(form.BitBtn1->text(), QStringLiteral("閉じる(&C)"));
     QCOMPARE(form.color(), colours::clBtnFace);
     QVERIFY(form.Image1->picture().isNull());
 
+    // Scaled for this screen: the font by its resolution, the controls by the
+    // text height in that font, which the button's caption is drawn in.
+    const int pixelsPerInch = form.logicalDpiY();
     const QFontInfo face(form.BitBtn1->font());
     QCOMPARE(face.family(), QStringLiteral("IPAPGothic"));
-    QCOMPARE(face.pixelSize(), 15);
+    QCOMPARE(face.pixelSize(), layoutscaling::fontPixelHeight(pixelsPerInch));
+    const int textHeight = QFontMetrics(form.BitBtn1->font()).height();
+    QCOMPARE(form.Image1->geometry(), layoutscaling::scaledBounds(QRect(30, 80, 800, 600), textHeight));
+    QCOMPARE(form.BitBtn1->geometry(), layoutscaling::scaledBounds(QRect(136, 16, 97, 41), textHeight));
+    QVERIFY2(textHeight != 15, "the layout must be scaled on this screen for the test to tell");
 
     // Only the button takes the focus, and it has it from the start.
     QCOMPARE(form.focusPolicy(), Qt::NoFocus);

@@ -1,23 +1,51 @@
 #include "application.h"
 
-#include "tform1.h"
+#include <QByteArray>
 
 #include <cstdio>
-#include <exception>
+#include <cstdlib>
+#include <unistd.h>
 
 #include <xcb/xcb.h>
 
 namespace {
 
-// Layout pixels are screen pixels: the window's size and its picture must not
-// be scaled by the toolkit's own high-DPI handling.
-int& disableToolkitScaling(int& argc)
+const QByteArray maximisedOption = QByteArrayLiteral("-maximized");
+const QByteArray minimisedOption = QByteArrayLiteral("-iconic");
+const QByteArray x11Platform = QByteArrayLiteral("xcb");
+
+// The one line said before ending on a fatal toolkit error; composed in
+// advance, so that saying it needs no memory.
+QByteArray fatalLine;
+
+void sayAndEnd(const QByteArray& line)
 {
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    qunsetenv("QT_SCALE_FACTOR");
-    qunsetenv("QT_SCREEN_SCALE_FACTORS");
-    qunsetenv("QT_USE_PHYSICAL_DPI");
-    return argc;
+    const QByteArray text = line + '\n';
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, text.constData(), size_t(text.size()));
+    ::_exit(EXIT_FAILURE);
+}
+
+// The program logs nothing: the toolkit's warnings go unsaid, and its fatal
+// errors end the program with a line a user can read instead of an abort.
+void toolkitMessage(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type != QtFatalMsg)
+        return;
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, fatalLine.constData(), size_t(fatalLine.size()));
+    ::_exit(EXIT_FAILURE);
+}
+
+void setFatalLine(const QString& line)
+{
+    fatalLine = line.toUtf8() + '\n';
+}
+
+bool connectsToDisplay()
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool connected = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return connected;
 }
 
 void reportError(const std::exception& error)
@@ -27,49 +55,85 @@ void reportError(const std::exception& error)
 
 } // namespace
 
-bool Application::displayAvailable()
+Application::StartRequest Application::startRequest(int argc, char** argv)
 {
-    // Checked here because the toolkit would abort, suggesting a reinstall.
+    StartRequest request = StartRequest::Normal;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == maximisedOption)
+            request = StartRequest::Maximised;
+        else if (argv[i] == minimisedOption)
+            request = StartRequest::Minimised;
+    }
+    return request;
+}
+
+void Application::prepareToolkitEnvironment()
+{
+    // Layout pixels are screen pixels: the window's size and its picture must
+    // not be scaled by the toolkit's own high-DPI handling.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    qunsetenv("QT_USE_PHYSICAL_DPI");
+
+    // The window is placed exactly where the layout puts it, which only X
+    // allows: a Wayland session's variables must not lead the toolkit away
+    // from the X display beside it. A platform named outright is used.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", x11Platform);
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb"))
-        return true;
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool connected = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    if (!connected)
-        std::fprintf(stderr, "ディスプレイに接続できません。\n");
-    return connected;
+
+    qInstallMessageHandler(toolkitMessage);
+    setFatalLine(QStringLiteral("ウィンドウ システム「%1」を開始できません。").arg(QString::fromLocal8Bit(platform)));
+
+    // Checked here because the toolkit would only say that it cannot start.
+    if (platform.startsWith(x11Platform) && !connectsToDisplay()) {
+        const QString display = qEnvironmentVariable("DISPLAY");
+        sayAndEnd(display.isEmpty()
+                      ? QStringLiteral("ディスプレイに接続できません。DISPLAY が設定されていません。").toUtf8()
+                      : QStringLiteral("ディスプレイ「%1」に接続できません。").arg(display).toUtf8());
+    }
 }
 
 Application::Application(int& argc, char** argv)
-    : m_app(disableToolkitScaling(argc), argv)
+    : m_startRequest(startRequest(argc, argv))
+    , m_toolkitArgv{argv[0], nullptr}
 {
-    QApplication::setQuitOnLastWindowClosed(true);
+    prepareToolkitEnvironment();
+    m_toolkit = std::make_unique<QApplication>(m_toolkitArgc, m_toolkitArgv.data());
+    setFatalLine(QStringLiteral("ウィンドウ システムのエラーのため終了します。"));
+    m_title = QCoreApplication::applicationName();
 }
 
-void Application::CreateForm()
+Application::~Application() = default;
+
+void Application::constructionFailed(const std::exception& error)
 {
-    try {
-        new TForm1; // sets Form1
-    } catch (const std::exception& error) {
-        Form1 = nullptr; // the half-built window is gone already
-        reportError(error);
-        return;
-    }
-    try {
-        Form1->FormCreate(Form1);
-    } catch (const std::exception& error) {
-        // The window still opens, with whatever was drawn before the failure.
-        reportError(error);
-    }
+    reportError(error);
+}
+
+void Application::creationHandlerFailed(const std::exception& error)
+{
+    reportError(error);
 }
 
 int Application::Run()
 {
     if (!Form1)
-        return 1;
-    Form1->show();
+        return EXIT_FAILURE;
+    switch (m_startRequest) {
+    case StartRequest::Maximised:
+        Form1->showMaximized();
+        break;
+    case StartRequest::Minimised:
+        Form1->setAttribute(Qt::WA_ShowWithoutActivating);
+        Form1->showMinimized();
+        break;
+    case StartRequest::Normal:
+        Form1->show();
+        break;
+    }
     const int status = QApplication::exec();
-    delete Form1;
+    m_form.reset();
     return status;
 }

@@ -1,22 +1,72 @@
 #pragma once
 
-#include <QApplication>
+#include "tform1.h"
 
-// Start-up and shut-down: creates the main window, lets its creation handler
-// draw the picture while the window is still hidden, then shows it and
-// processes events until it is closed.
+#include <QApplication>
+#include <QString>
+
+#include <array>
+#include <exception>
+#include <memory>
+
+// Start-up and shut-down: prepares the toolkit, creates the main window, lets
+// its creation handler draw the picture while the window is still hidden, then
+// shows it and processes events until it is closed.
 class Application {
 public:
-    // False, after saying why on standard error, where no window can be shown at all.
-    static bool displayAvailable();
-
+    // Ends the program with one line on standard error and status 1 where the
+    // toolkit cannot start (no display, a window system it cannot use).
     Application(int& argc, char** argv);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
-    // Creates Form1 and runs its creation handler.
+    // Allocates the window, which becomes Form1, and runs its creation handler.
+    template <class Form = TForm1>
     void CreateForm();
-    // Shows Form1 and processes events until the program is told to end; the exit status.
+    // Shows Form1 as the launcher asked and processes events until the program
+    // is told to end; destroys the window and returns the exit status.
     int Run();
 
+    // The program's name, for its task-bar entry and its error boxes.
+    const QString& title() const { return m_title; }
+
 private:
-    QApplication m_app;
+    // How the launcher asked for the window to be shown first.
+    enum class StartRequest { Normal, Maximised, Minimised };
+    static StartRequest startRequest(int argc, char** argv);
+
+    // Settings the toolkit reads from the environment, and the checks that
+    // must come before it starts; run before QApplication exists.
+    static void prepareToolkitEnvironment();
+
+    static void constructionFailed(const std::exception& error);
+    static void creationHandlerFailed(const std::exception& error);
+
+    StartRequest m_startRequest = StartRequest::Normal;
+    // The toolkit sees the program's name and no options: the program takes
+    // none of its own beyond the start requests.
+    int m_toolkitArgc = 1;
+    std::array<char*, 2> m_toolkitArgv{};
+    std::unique_ptr<QApplication> m_toolkit;
+    QString m_title;
+    std::unique_ptr<TForm1> m_form;
 };
+
+template <class Form>
+void Application::CreateForm()
+{
+    try {
+        m_form = std::make_unique<Form>(); // Form1 from the moment it is allocated
+    } catch (const std::exception& error) {
+        Form1 = nullptr; // the half-built window is gone already
+        constructionFailed(error);
+        return;
+    }
+    try {
+        Form1->FormCreate(Form1);
+    } catch (const std::exception& error) {
+        // The window still opens, with whatever was drawn before the failure.
+        creationHandlerFailed(error);
+    }
+}

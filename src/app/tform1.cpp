@@ -1,8 +1,10 @@
 #include "tform1.h"
 
+#include "layoutscaling.h"
 #include "render/renderer.h"
 
 #include <QFont>
+#include <QFontMetrics>
 
 TForm1* Form1 = nullptr;
 
@@ -15,7 +17,6 @@ constexpr QRect image1Bounds(30, 80, 800, 600);
 constexpr QRect bitBtn1Bounds(136, 16, 97, 41);
 
 const QString fontFamily = QStringLiteral("IPAPGothic"); // a proportional Japanese gothic
-constexpr int fontPixelSize = 15;
 
 } // namespace
 
@@ -26,7 +27,7 @@ TForm1::TForm1(QWidget* parent)
 
     setWindowTitle(caption);
     QFont windowFont(fontFamily);
-    windowFont.setPixelSize(fontPixelSize);
+    windowFont.setPixelSize(layoutscaling::designTextHeight);
     windowFont.setStyleHint(QFont::SansSerif);
     setFont(windowFont);
 
@@ -43,8 +44,20 @@ TForm1::TForm1(QWidget* parent)
     setWidget(m_client);
     m_client->setAutoFillBackground(false); // it paints its own background
     BitBtn1->setFocus();
+    scaleLayout();
 
     m_placement.ask(this);
+}
+
+void TForm1::scaleLayout()
+{
+    const int pixelsPerInch = logicalDpiY();
+    QFont windowFont = font();
+    windowFont.setPixelSize(layoutscaling::fontPixelHeight(pixelsPerInch));
+    setFont(windowFont);
+    const int textHeight = QFontMetrics(font()).height();
+    for (QWidget* control : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(BitBtn1)})
+        control->setGeometry(layoutscaling::scaledBounds(control->geometry(), textHeight));
 }
 
 TForm1::~TForm1()

@@ -41,6 +41,10 @@ public:
     CloseButton* BitBtn1 = nullptr;
 
 private:
+    // Fits the window's font to the screen's resolution and the controls to
+    // the text height in that font.
+    void scaleLayout();
+
     ClientArea* m_client = nullptr;
     FramePlacement m_placement;
 };
