@@ -204,30 +204,48 @@ QImage Display::screenshot() const
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+void Display::setXftDpi(int dotsPerInch) const
+{
+    check(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-f"), QStringLiteral("RESOURCE_MANAGER"),
+                                    QStringLiteral("8s"), QStringLiteral("-set"), QStringLiteral("RESOURCE_MANAGER"),
+                                    QStringLiteral("Xft.dpi:\t%1\n").arg(dotsPerInch)});
+}
+
 Program::Program(Display& display)
+    : Program(display, Launch{})
+{
+}
+
+Program::Program(Display& display, const Launch& launch)
     : m_display(display)
 {
     QProcessEnvironment environment = display.environment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    for (const auto& [name, value] : launch.set)
+        environment.insert(name, value);
+    for (const QString& name : launch.unset)
+        environment.remove(name);
     m_process = newChild(environment);
-    start(*m_process, QStringLiteral(STEREOGRAM_PROGRAM), {});
+    start(*m_process, QStringLiteral(STEREOGRAM_PROGRAM), launch.arguments);
+    QStringList search{QStringLiteral("search")};
+    if (launch.visible)
+        search << QStringLiteral("--onlyvisible");
+    search << QStringLiteral("--name") << QStringLiteral("^Form1$");
 
     const auto deadline = Clock::now() + startTimeout;
     for (;;) {
         if (m_process->state() == QProcess::NotRunning)
             throw Failure("the program ended before showing its window: " + text(errorOutput()));
-        const ToolOutput found = display.run(
-            QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Form1$")});
+        const ToolOutput found = display.run(QStringLiteral("xdotool"), search);
         const QList<QByteArray> windows = found.out.trimmed().split('\n');
         if (found.exitCode == 0 && !found.out.trimmed().isEmpty()) {
             if (windows.size() != 1)
-                throw Failure("more than one visible window captioned Form1: " + text(found.out));
+                throw Failure("more than one window captioned Form1: " + text(found.out));
             m_window = QStringLiteral("0x") + QString::number(windows.front().toULongLong(), 16);
             return;
         }
         if (pastDeadline(deadline))
-            throw Failure("no visible window captioned Form1 appeared");
+            throw Failure("no window captioned Form1 appeared");
         pollPause();
     }
 }

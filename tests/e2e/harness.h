@@ -12,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <stdexcept>
 
 // Runs the real program on a private X server with a real window manager, and
@@ -56,6 +57,10 @@ public:
     // The whole screen, as Format_RGB32.
     QImage screenshot() const;
 
+    // Sets the X resource Xft.dpi, the desktop's logical resolution, for
+    // programs started from now on.
+    void setXftDpi(int dotsPerInch) const;
+
 private:
     QTemporaryDir m_home;
     std::unique_ptr<QProcess> m_server;
@@ -74,11 +79,23 @@ struct WindowGeometry {
     bool operator==(const WindowGeometry&) const = default;
 };
 
+// How the program is started: its command line, changes to its environment,
+// and whether its window is to be waited for as visible.
+struct Launch {
+    QStringList arguments;
+    QList<std::pair<QString, QString>> set; // variables set or replaced
+    QStringList unset;                      // variables removed, after those set
+    bool visible = true;
+};
+
 // The program under test, started on a display, with its window.
 class Program {
 public:
     // Starts the program and waits for its visible window captioned Form1.
     explicit Program(Display& display);
+    // As above, started as `launch` says; with launch.visible false, waits for
+    // its window captioned Form1 whether it is shown or not.
+    Program(Display& display, const Launch& launch);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
