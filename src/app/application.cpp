@@ -1,6 +1,8 @@
 #include "application.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
+
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +48,34 @@ bool connectsToDisplay()
     const bool connected = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
     return connected;
+}
+
+// Asks the window manager to minimise the window it is mapping. The toolkit
+// only marks a window to start minimised while it has no native window yet,
+// and this one has had one since its layout was loaded.
+void askToMinimise(QWidget& window)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return;
+    xcb_connection_t* connection = x11->connection();
+    const char name[] = "WM_CHANGE_STATE";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    if (!atom)
+        return;
+    constexpr uint32_t iconicState = 3;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window.winId());
+    message.type = atom->atom;
+    message.data.data32[0] = iconicState;
+    std::free(atom);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
 }
 
 void reportError(const std::exception& error)
@@ -127,7 +157,9 @@ int Application::Run()
         break;
     case StartRequest::Minimised:
         Form1->setAttribute(Qt::WA_ShowWithoutActivating);
-        Form1->showMinimized();
+        Form1->setWindowState(Qt::WindowMinimized);
+        Form1->show();
+        askToMinimise(*Form1);
         break;
     case StartRequest::Normal:
         Form1->show();
