@@ -44,7 +44,7 @@ TEST_P(LoadTimeScaling, FontFollowsTheResolutionAndControlsTheTextHeight)
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LoadTimeScaling, testing::ValuesIn(screens),
-                         [](const testing::TestParamInfo<Screen>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<Screen>& row) { return row.param.name; });
 
 TEST(LoadTimeScaling, TheButtonCoversThePicturesTopRowsFromTextHeight22)
 {

@@ -35,7 +35,7 @@ bool isPaletteRgb(QRgb pixel)
 class WindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void loadsItsLayout();
     void backgroundColourIsStoredAndReadBack();
     void pictureAppearsWhiteAtTheControlsSizeOnTheFirstWrite();

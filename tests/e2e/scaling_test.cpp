@@ -70,7 +70,7 @@ TEST_P(Resolution, PictureStays800x600At30x80AndTheButtonFollowsTheTextHeight)
 }
 
 INSTANTIATE_TEST_SUITE_P(XftDpi, Resolution, testing::Values(96, 120, 144),
-                         [](const testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
+                         [](const testing::TestParamInfo<int>& row) { return std::to_string(row.param); });
 
 } // namespace
 } // namespace e2e
