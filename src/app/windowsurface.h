@@ -8,9 +8,10 @@
 // The window as the renderer sees it for the length of one drawing: the
 // picture's pixels and the window's background colour. The picture is bound at
 // the first pixel write, which creates it or fails; until then nothing has
-// touched it. Nothing else runs while the renderer draws, so neither the
-// picture nor the window can change under it: a pixel costs a bounds check
-// and a store, and the picture is marked for repainting once, at the end.
+// touched it. Nothing else runs while the renderer draws, so nothing can look
+// at the window before the drawing ends: a pixel costs a bounds check and a
+// store, the background colour is handed to the window when the drawing ends
+// or fails, and the picture is marked for repainting once, at the end.
 class WindowSurface {
 public:
     WindowSurface(PictureControl& picture, ClientArea& client)
@@ -27,16 +28,17 @@ public:
     // std::runtime_error when the picture cannot be created.
     void setPixel(int column, int row, render::Colour colour)
     {
-        // Unbound, the picture counts as empty: the first write comes this way.
-        if (!contains(column, row)) [[unlikely]] {
-            if (m_bound)
-                return;
-            m_pixels = bind(m_picture);
-            m_bound = true;
-            if (!contains(column, row))
-                return;
+        if (contains(column, row)) [[likely]] {
+            m_pixels.bits[row * m_pixels.stride + column] = colours::toRgb32(colour);
+            return;
         }
-        m_pixels.bits[row * m_pixels.stride + column] = colours::toRgb32(colour);
+        // Unbound, the picture counts as empty: the first write comes this way.
+        if (m_bound)
+            return;
+        m_pixels = bind(m_picture);
+        m_bound = true;
+        if (contains(column, row))
+            m_pixels.bits[row * m_pixels.stride + column] = colours::toRgb32(colour);
     }
     void setColor(render::Colour colour) { m_colour = colour; }
     render::Colour color() const { return m_colour; }
@@ -57,8 +59,8 @@ private:
             && qsizetype{static_cast<unsigned>(row)} < m_pixels.height;
     }
 
-    // Out of line and given no pointer into the surface, so that the
-    // surface's fields can stay in registers for the whole drawing.
+    // Out of line, and given no pointer into the surface, so that the drawing
+    // loop need not assume that a call may have changed the surface's fields.
     static Pixels bind(PictureControl& picture);
 
     PictureControl& m_picture;
