@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QGuiApplication>
 
-
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -50,9 +49,9 @@ bool connectsToDisplay()
     return connected;
 }
 
-// Asks the window manager to minimise the window it is mapping. The toolkit
-// only marks a window to start minimised while it has no native window yet,
-// and this one has had one since its layout was loaded.
+// Asks the window manager to minimise the window it is about to map. The
+// toolkit does not mark a window that already has its native window (this one
+// has had it since its layout was loaded) to start minimised.
 void askToMinimise(QWidget& window)
 {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -61,7 +60,7 @@ void askToMinimise(QWidget& window)
     xcb_connection_t* connection = x11->connection();
     const char name[] = "WM_CHANGE_STATE";
     xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t{sizeof name - 1}, name), nullptr);
     if (!atom)
         return;
     constexpr uint32_t iconicState = 3;
