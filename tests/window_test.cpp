@@ -3,9 +3,11 @@
 #include "render/memorysurface.h"
 #include "render/palette.h"
 #include "render/renderer.h"
+#include "layoutscaling.h"
 #include "tform1.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +21,14 @@ render::TimeOfDay afternoon()
     return {12, 34, 56, 789};
 }
 
+// The window, drawing its dots from a fixed time of day.
+class AfternoonForm : public TForm1 {
+public:
+    AfternoonForm() { m_clock = afternoon; }
+};
+
+constexpr int settleTime = 50; // milliseconds
+
 bool isPaletteRgb(QRgb pixel)
 {
     return std::any_of(render::palette.begin() + 1, render::palette.end(),
@@ -31,14 +41,15 @@ bool isPaletteRgb(QRgb pixel)
 class WindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void loadsItsLayout();
     void backgroundColourIsStoredAndReadBack();
     void pictureAppearsWhiteAtTheControlsSizeOnTheFirstWrite();
     void writesOutsideThePictureChangeNothing_data();
     void writesOutsideThePictureChangeNothing();
-    void drawingIntoTheWindowGivesTheInMemoryPicture();
+    void formCreateDrawsTheInMemoryPictureForTheSameClock();
     void formCreateRestoresThePicturesBoundsAndDraws();
+    void aPartialRepaintShowsThatPartOfThePicture();
     void showsPictureOnTheBackgroundColour();
     void aPictureTooLargeToCreateFailsTheFirstWrite();
     void aWriteWhileShownReachesTheScreen();
@@ -46,6 +57,7 @@ private slots:
     void closingKeys();
     void clickingTheButtonCloses();
     void scrollsInsteadOfShrinking();
+    void aControlMovedWhileShownChangesTheScrollExtent();
 };
 
 void WindowTest::loadsItsLayout()
@@ -53,15 +65,20 @@ void WindowTest::loadsItsLayout()
     TForm1 form;
     QCOMPARE(Form1, &form);
     QCOMPARE(form.windowTitle(), QStringLiteral("Form1"));
-    QCOMPARE(form.Image1->geometry(), QRect(30, 80, 800, 600));
-    QCOMPARE(form.BitBtn1->geometry(), QRect(136, 16, 97, 41));
     QCOMPARE(form.BitBtn1->text(), QStringLiteral("閉じる(&C)"));
     QCOMPARE(form.color(), colours::clBtnFace);
     QVERIFY(form.Image1->picture().isNull());
 
+    // Scaled for this screen: the font by its resolution, the controls by the
+    // text height in that font, which the button's caption is drawn in.
+    const int pixelsPerInch = form.logicalDpiY();
     const QFontInfo face(form.BitBtn1->font());
     QCOMPARE(face.family(), QStringLiteral("IPAPGothic"));
-    QCOMPARE(face.pixelSize(), 15);
+    QCOMPARE(face.pixelSize(), layoutscaling::fontPixelHeight(pixelsPerInch));
+    const int textHeight = QFontMetrics(form.BitBtn1->font()).height();
+    QCOMPARE(form.Image1->geometry(), layoutscaling::scaledBounds(QRect(30, 80, 800, 600), textHeight));
+    QCOMPARE(form.BitBtn1->geometry(), layoutscaling::scaledBounds(QRect(136, 16, 97, 41), textHeight));
+    QVERIFY2(textHeight != 15, "the layout must be scaled on this screen for the test to tell");
 
     // Only the button takes the focus, and it has it from the start.
     QCOMPARE(form.focusPolicy(), Qt::NoFocus);
@@ -90,7 +107,11 @@ void WindowTest::pictureAppearsWhiteAtTheControlsSizeOnTheFirstWrite()
 {
     TForm1 form;
     form.Image1->resize(100, 50);
-    form.setPixel(3, 4, 0x00800080);
+    {
+        WindowSurface surface = form.surface();
+        QVERIFY(form.Image1->picture().isNull()); // binding waits for the first write
+        surface.setPixel(3, 4, 0x00800080);
+    }
     const QImage& picture = form.Image1->picture();
     QCOMPARE(picture.size(), QSize(100, 50));
     QCOMPARE(picture.pixel(3, 4), qRgb(128, 0, 128));
@@ -98,7 +119,7 @@ void WindowTest::pictureAppearsWhiteAtTheControlsSizeOnTheFirstWrite()
     QCOMPARE(picture.pixel(99, 49), qRgb(255, 255, 255));
 
     form.Image1->resize(800, 600); // the picture keeps its size
-    form.setPixel(200, 100, 0);
+    form.surface().setPixel(200, 100, 0);
     QCOMPARE(form.Image1->picture().size(), QSize(100, 50));
 }
 
@@ -107,9 +128,11 @@ void WindowTest::writesOutsideThePictureChangeNothing_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("row");
     QTest::newRow("one past the last column") << 800 << 0;
+    QTest::newRow("one past the last column of the last row") << 800 << 599;
     QTest::newRow("one past the last row") << 0 << 600;
     QTest::newRow("left of the first column") << -1 << 5;
     QTest::newRow("above the first row") << 5 << -1;
+    QTest::newRow("far outside") << 100000 << 100000;
 }
 
 void WindowTest::writesOutsideThePictureChangeNothing()
@@ -117,16 +140,17 @@ void WindowTest::writesOutsideThePictureChangeNothing()
     QFETCH(int, column);
     QFETCH(int, row);
     TForm1 form;
-    form.setPixel(0, 0, 0x000000FF);
+    WindowSurface surface = form.surface();
+    surface.setPixel(799, 599, 0x000000FF);
     const QImage before = form.Image1->picture().copy();
-    form.setPixel(column, row, 0);
+    surface.setPixel(column, row, 0);
     QCOMPARE(form.Image1->picture(), before);
 }
 
-void WindowTest::drawingIntoTheWindowGivesTheInMemoryPicture()
+void WindowTest::formCreateDrawsTheInMemoryPictureForTheSameClock()
 {
-    TForm1 form;
-    render::draw(form, afternoon);
+    AfternoonForm form;
+    form.FormCreate(&form);
     render::MemorySurface memory(800, 600, colours::clBtnFace);
     render::draw(memory, afternoon);
 
@@ -157,6 +181,17 @@ void WindowTest::formCreateRestoresThePicturesBoundsAndDraws()
         readEmblem([&picture](int column, int row) { return picture.pixel(column, row); });
     QVERIFY(reading.emblemShortShare() > 0.95);
     QVERIFY(reading.flatShare() > 0.97);
+}
+
+void WindowTest::aPartialRepaintShowsThatPartOfThePicture()
+{
+    AfternoonForm form;
+    form.FormCreate(&form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QRect part(123, 45, 210, 97);
+    const QImage shown = form.Image1->grab(part).toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, form.Image1->picture().copy(part));
 }
 
 void WindowTest::showsPictureOnTheBackgroundColour()
@@ -211,18 +246,18 @@ protected:
 void WindowTest::aWriteWhileShownReachesTheScreen()
 {
     TForm1 form;
-    form.setPixel(10, 10, 0x000000FF);
+    form.surface().setPixel(10, 10, 0x000000FF);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::qWait(50);
     PaintCounter counter(form.Image1);
-    form.setPixel(20, 10, 0x00FF0000);
+    form.surface().setPixel(20, 10, 0x00FF0000);
     QCOMPARE(form.Image1->picture().pixel(20, 10), qRgb(0, 0, 255));
     QTRY_VERIFY(counter.paints > 0);
 
     form.hide();
-    form.setPixel(30, 10, 0x0000FFFF);
-    form.setPixel(800, 10, 0);
+    form.surface().setPixel(30, 10, 0x0000FFFF);
+    form.surface().setPixel(800, 10, 0);
     QCOMPARE(form.Image1->picture().pixel(30, 10), qRgb(255, 255, 0));
     QCOMPARE(form.Image1->picture().pixel(10, 10), qRgb(255, 0, 0));
 }
@@ -287,6 +322,25 @@ void WindowTest::scrollsInsteadOfShrinking()
     QCOMPARE(form.Image1->picture().size(), QSize(800, 600));
     const QImage shown = form.grab().toImage();
     QCOMPARE(shown.pixel(1150, 850), qRgb(int(form.color()), 0, 0));
+}
+
+void WindowTest::aControlMovedWhileShownChangesTheScrollExtent()
+{
+    TForm1 form;
+    form.FormCreate(&form);
+    form.show();
+    // Settled, so that nothing but the move can bring the scroll bars up to date.
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(settleTime);
+    QCOMPARE(form.horizontalScrollBar()->isVisible(), false);
+    QVERIFY(form.viewport()->width() < 1000);
+
+    form.BitBtn1->move(1000, form.BitBtn1->y());
+    QTRY_VERIFY(form.horizontalScrollBar()->isVisible());
+    QCOMPARE(form.horizontalScrollBar()->maximum(), 1000 + form.BitBtn1->width() - form.viewport()->width());
+
+    form.BitBtn1->move(136, form.BitBtn1->y());
+    QTRY_VERIFY(!form.horizontalScrollBar()->isVisible());
 }
 
 QTEST_MAIN(WindowTest)

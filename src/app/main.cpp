@@ -2,8 +2,6 @@
 
 int main(int argc, char* argv[])
 {
-    if (!Application::displayAvailable())
-        return 1;
     Application application(argc, argv);
     application.CreateForm();
     return application.Run();

@@ -21,36 +21,19 @@ PictureControl::PictureControl(QWidget* parent)
     setAccessibleDescription(spokenDescription);
 }
 
-void PictureControl::setPixel(int column, int row, render::Colour colour)
-{
-    QImage& picture = canvas();
-    if (!picture.valid(column, row))
-        return;
-    reinterpret_cast<QRgb*>(picture.scanLine(row))[column] = colours::toRgb32(colour);
-    update(column, row, 1, 1);
-}
-
 QImage& PictureControl::canvas()
 {
-    QImage* picture = tryCanvas();
-    if (!picture)
-        throw std::runtime_error(notEnoughResources);
-    return *picture;
-}
-
-QImage* PictureControl::tryCanvas()
-{
     if (m_created)
-        return &m_picture;
+        return m_picture;
     if (!size().isEmpty()) { // an empty control never gets a picture
         QImage picture = newPicture(size());
         if (picture.isNull())
-            return nullptr; // and the next access tries again
+            throw std::runtime_error(notEnoughResources);
         picture.fill(Qt::white);
         m_picture = std::move(picture);
     }
     m_created = true;
-    return &m_picture;
+    return m_picture;
 }
 
 void PictureControl::changed()

@@ -14,16 +14,10 @@ class PictureControl : public QWidget {
 public:
     explicit PictureControl(QWidget* parent = nullptr);
 
-    // Writes one pixel and marks it for repainting; a write outside the
-    // picture changes nothing. Throws std::runtime_error when the picture
-    // cannot be created.
-    void setPixel(int column, int row, render::Colour colour);
-
-    // The picture, for a caller that writes many pixels itself and then calls
-    // changed(); null for an empty control. canvas() throws std::runtime_error
-    // when the picture cannot be created, tryCanvas() returns nullptr.
+    // The picture, for a caller that writes its pixels and then calls
+    // changed(); null for an empty control. Throws std::runtime_error when the
+    // picture cannot be created, and the next access tries again.
     QImage& canvas();
-    QImage* tryCanvas();
     // Marks the whole picture for repainting.
     void changed();
 

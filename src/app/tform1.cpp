@@ -1,10 +1,10 @@
 #include "tform1.h"
 
-#include "figure/constants.h"
-#include "figure/depth.h"
+#include "layoutscaling.h"
 #include "render/renderer.h"
 
 #include <QFont>
+#include <QFontMetrics>
 
 TForm1* Form1 = nullptr;
 
@@ -17,41 +17,7 @@ constexpr QRect image1Bounds(30, 80, 800, 600);
 constexpr QRect bitBtn1Bounds(136, 16, 97, 41);
 
 const QString fontFamily = QStringLiteral("IPAPGothic"); // a proportional Japanese gothic
-constexpr int fontPixelSize = 15;
 
-// The window's three operations for the length of one drawing, with the
-// picture's pixels at hand. Nothing else runs while the renderer draws, so
-// neither the picture nor the window can change under it, and a pixel costs
-// a bounds check and a store; the picture is marked for repainting once, at
-// the end.
-class DrawingSurface {
-public:
-    DrawingSurface(QImage& picture, ClientArea& client)
-        : m_bits(reinterpret_cast<QRgb*>(picture.bits()))
-        , m_stride(picture.bytesPerLine() / qsizetype(sizeof(QRgb)))
-        , m_width(picture.width())
-        , m_height(picture.height())
-        , m_client(client)
-    {
-    }
-
-    void setPixel(int column, int row, render::Colour colour)
-    {
-        if (qsizetype{static_cast<unsigned>(column)} < m_width
-            && qsizetype{static_cast<unsigned>(row)} < m_height)
-            m_bits[row * m_stride + column] = colours::toRgb32(colour);
-    }
-    void setColor(render::Colour colour) { m_client.setBackground(colour); }
-    render::Colour color() const { return m_client.background(); }
-
-private:
-    QRgb* m_bits;
-    // Wider than a pixel, so that to the compiler a pixel write cannot change them.
-    qsizetype m_stride;
-    qsizetype m_width;
-    qsizetype m_height;
-    ClientArea& m_client;
-};
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -61,7 +27,7 @@ TForm1::TForm1(QWidget* parent)
 
     setWindowTitle(caption);
     QFont windowFont(fontFamily);
-    windowFont.setPixelSize(fontPixelSize);
+    windowFont.setPixelSize(layoutscaling::designTextHeight);
     windowFont.setStyleHint(QFont::SansSerif);
     setFont(windowFont);
 
@@ -78,8 +44,20 @@ TForm1::TForm1(QWidget* parent)
     setWidget(m_client);
     m_client->setAutoFillBackground(false); // it paints its own background
     BitBtn1->setFocus();
+    scaleLayout();
 
     m_placement.ask(this);
+}
+
+void TForm1::scaleLayout()
+{
+    const int pixelsPerInch = logicalDpiY();
+    QFont windowFont = font();
+    windowFont.setPixelSize(layoutscaling::fontPixelHeight(pixelsPerInch));
+    setFont(windowFont);
+    const int textHeight = QFontMetrics(font()).height();
+    for (QWidget* control : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(BitBtn1)})
+        control->setGeometry(layoutscaling::scaledBounds(control->geometry(), textHeight));
 }
 
 TForm1::~TForm1()
@@ -109,24 +87,6 @@ void TForm1::FormCreate(QObject* Sender)
 
 void TForm1::draw()
 {
-    QImage* picture = Image1->tryCanvas();
-    if (!picture) {
-        // Fails as it must, at the first pixel write, once the first chain's
-        // colour has reached the window.
-        render::draw(*this, m_clock);
-        return;
-    }
-    DrawingSurface surface(*picture, *m_client);
-    render::draw(surface, m_clock);
-    Image1->changed();
-}
-
-void TForm1::int_const()
-{
-    figure::int_const();
-}
-
-void TForm1::GetG(double x, double y, double& depth)
-{
-    figure::GetG(x, y, depth);
+    WindowSurface window = surface();
+    render::draw(window, m_clock);
 }

@@ -5,6 +5,7 @@
 #include "frameplacement.h"
 #include "picturecontrol.h"
 #include "render/randomsource.h"
+#include "windowsurface.h"
 
 #include <QScrollArea>
 
@@ -21,12 +22,14 @@ public:
     // Creation handler: gives the picture its final bounds and draws it once.
     void FormCreate(QObject* Sender);
 
+    // Paints the stereogram into the picture, which comes into being at the
+    // picture control's size on the first pixel write.
     void draw();
-    void int_const();
-    void GetG(double x, double y, double& depth);
 
-    // What the renderer needs of the window.
-    void setPixel(int column, int row, render::Colour colour) { Image1->setPixel(column, row, colour); }
+    // The picture and the background colour as the renderer writes them.
+    WindowSurface surface() { return WindowSurface(*Image1, *m_client); }
+
+    // The window's background colour.
     void setColor(render::Colour colour) { m_client->setBackground(colour); }
     render::Colour color() const { return m_client->background(); }
 
@@ -41,6 +44,10 @@ protected:
     render::Clock m_clock = render::utcTimeOfDay;
 
 private:
+    // Fits the window's font to the screen's resolution and the controls to
+    // the text height in that font.
+    void scaleLayout();
+
     ClientArea* m_client = nullptr;
     FramePlacement m_placement;
 };

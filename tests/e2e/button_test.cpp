@@ -24,9 +24,9 @@ QRgb opaque(QRgb colour)
     return colour | 0xFF000000u;
 }
 
-QImage buttonIn(const View& view)
+QImage buttonIn(const View& view, const QRect& bounds)
 {
-    return cut(view.screenshot, view.geometry.client.topLeft(), buttonBounds);
+    return cut(view.screenshot, view.geometry.client.topLeft(), bounds);
 }
 
 std::set<QRgb> ring(const QImage& image, int inset)
@@ -81,7 +81,7 @@ using Button = Running;
 
 TEST_F(Button, FirstShowsFocusedWithGlyphAndCaptionCentred)
 {
-    const QImage button = buttonIn(start.view);
+    const QImage button = buttonIn(start.view, start.button);
     const QRgb face = faceOf(button);
 
     const std::set<QRgb> frame = ring(button, 0);
@@ -103,7 +103,7 @@ TEST_F(Button, FirstShowsFocusedWithGlyphAndCaptionCentred)
 
     const std::optional<QPoint> glyph = findGlyph(button, face);
     ASSERT_TRUE(glyph) << "the glyph, olive see-through, shows once";
-    EXPECT_EQ(glyph->y(), (buttonBounds.height() - glyphSide + 1) / 2);
+    EXPECT_EQ(glyph->y(), (start.button.height() - glyphSide + 1) / 2);
 
     // The caption's ink, inside the focus rectangle and right of the glyph.
     int inkLeft = button.width();
@@ -141,21 +141,21 @@ TEST_F(Button, FirstShowsFocusedWithGlyphAndCaptionCentred)
 
 TEST_F(Button, PressedShowsAFlatFaceWithTheContentsShifted)
 {
-    const QImage up = buttonIn(start.view);
+    const QImage up = buttonIn(start.view, start.button);
     const QRgb face = faceOf(up);
     const std::optional<QPoint> upGlyph = findGlyph(up, face);
     ASSERT_TRUE(upGlyph);
 
-    const QPoint centre = start.geometry().client.topLeft() + buttonBounds.center();
+    const QPoint centre = start.geometry().client.topLeft() + start.button.center();
     display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
                                                QString::number(centre.x()), QString::number(centre.y()),
                                                QStringLiteral("mousedown"), QStringLiteral("1")});
     const auto flat = [&](const View& view) {
-        const QImage button = buttonIn(view);
+        const QImage button = buttonIn(view, start.button);
         return ring(button, 1).size() == 1 && ring(button, 2) == std::set<QRgb>{face};
     };
     const View view = waitForView(*program, flat);
-    const QImage pressed = buttonIn(view);
+    const QImage pressed = buttonIn(view, start.button);
     ASSERT_TRUE(flat(view)) << "the button does not look pressed";
     EXPECT_EQ(ring(pressed, 0), ring(up, 0));
     EXPECT_NE(*ring(pressed, 1).begin(), face);
@@ -171,8 +171,8 @@ TEST_F(Button, PressedShowsAFlatFaceWithTheContentsShifted)
                                                QString::number(away.x()), QString::number(away.y()),
                                                QStringLiteral("mouseup"), QStringLiteral("1")});
     EXPECT_FALSE(program->waitForExit(1s));
-    const View after = waitForView(*program, [&](const View& candidate) { return buttonIn(candidate) == up; });
-    EXPECT_EQ(buttonIn(after), up);
+    const View after = waitForView(*program, [&](const View& candidate) { return buttonIn(candidate, start.button) == up; });
+    EXPECT_EQ(buttonIn(after, start.button), up);
 }
 
 TEST_F(Button, WindowCarriesTheProgramIcon)

@@ -9,6 +9,10 @@
 
 #include <thread>
 
+#ifndef THIRD_PARTY_LEAKS
+#error "THIRD_PARTY_LEAKS must name the LeakSanitizer suppressions for libraries"
+#endif
+
 #ifndef STEREOGRAM_PROGRAM
 #error "STEREOGRAM_PROGRAM must name the program under test"
 #endif
@@ -66,6 +70,22 @@ int intAfter(const QString& output, const QString& label)
     if (!match.hasMatch())
         throw Failure("no \"" + text(label) + "\" in xwininfo's answer: " + text(output));
     return match.captured(1).toInt();
+}
+
+// The program's environment on `display`, on X, changed as `launch` says.
+QProcessEnvironment programEnvironment(const Display& display, const Launch& launch)
+{
+    QProcessEnvironment environment = display.environment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    // Under LeakSanitizer, leaks that are not the program's say nothing.
+    if (!environment.contains(QStringLiteral("LSAN_OPTIONS")))
+        environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                           QStringLiteral("suppressions=" THIRD_PARTY_LEAKS ":print_suppressions=0"));
+    for (const auto& [name, value] : launch.set)
+        environment.insert(name, value);
+    for (const QString& name : launch.unset)
+        environment.remove(name);
+    return environment;
 }
 
 } // namespace
@@ -204,30 +224,43 @@ QImage Display::screenshot() const
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-Program::Program(Display& display)
-    : Program(display, QStringLiteral(STEREOGRAM_PROGRAM), {})
+void Display::setXftDpi(int dotsPerInch) const
 {
-    waitForWindow();
+    check(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-f"), QStringLiteral("RESOURCE_MANAGER"),
+                                    QStringLiteral("8s"), QStringLiteral("-set"), QStringLiteral("RESOURCE_MANAGER"),
+                                    QStringLiteral("Xft.dpi:\t%1\n").arg(dotsPerInch)});
 }
 
-Program::Program(Display& display, const QString& executable, const QStringList& arguments)
+Program::Program(Display& display)
+    : Program(display, Launch{})
+{
+}
+
+Program::Program(Display& display, const Launch& launch)
+    : Program(display, QStringLiteral(STEREOGRAM_PROGRAM), launch.arguments, launch)
+{
+    waitForWindow(launch.visible);
+}
+
+Program::Program(Display& display, const QString& executable, const QStringList& arguments, const Launch& launch)
     : m_display(display)
 {
-    QProcessEnvironment environment = display.environment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    m_process = newChild(environment);
+    m_process = newChild(programEnvironment(display, launch));
     start(*m_process, executable, arguments);
 }
 
-void Program::waitForWindow()
+void Program::waitForWindow(bool visibleOnly)
 {
-    m_window = waitForWindowCaptioned(QStringLiteral("^Form1$"));
+    m_window = waitForWindowCaptioned(QStringLiteral("^Form1$"), windowTimeout, visibleOnly);
 }
 
-QStringList Program::windowsCaptioned(const QString& caption) const
+QStringList Program::windowsCaptioned(const QString& caption, bool visibleOnly) const
 {
-    const ToolOutput found = m_display.run(
-        QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), caption});
+    QStringList search{QStringLiteral("search")};
+    if (visibleOnly)
+        search << QStringLiteral("--onlyvisible");
+    search << QStringLiteral("--name") << caption;
+    const ToolOutput found = m_display.run(QStringLiteral("xdotool"), search);
     QStringList windows;
     for (const QByteArray& id : found.out.trimmed().split('\n')) {
         if (found.exitCode == 0 && !id.isEmpty())
@@ -236,21 +269,21 @@ QStringList Program::windowsCaptioned(const QString& caption) const
     return windows;
 }
 
-QString Program::waitForWindowCaptioned(const QString& caption, Millis timeout) const
+QString Program::waitForWindowCaptioned(const QString& caption, Millis timeout, bool visibleOnly) const
 {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
         if (m_process->state() == QProcess::NotRunning)
             throw Failure("the program ended before showing a window captioned " + text(caption) + ": "
                           + text(errorOutput()));
-        const QStringList windows = windowsCaptioned(caption);
+        const QStringList windows = windowsCaptioned(caption, visibleOnly);
         if (windows.size() > 1)
-            throw Failure("more than one visible window captioned " + text(caption) + ": "
+            throw Failure("more than one window captioned " + text(caption) + ": "
                           + text(windows.join(QLatin1Char(' '))));
         if (windows.size() == 1)
             return windows.front();
         if (pastDeadline(deadline))
-            throw Failure("no visible window captioned " + text(caption) + " appeared");
+            throw Failure("no window captioned " + text(caption) + " appeared");
         pollPause();
     }
 }
@@ -274,9 +307,7 @@ QString Program::waitForOutput(const QString& key, Millis timeout)
 Program::Program(Display& display, const QByteArray& path)
     : m_display(display)
 {
-    QProcessEnvironment environment = display.environment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    m_process = newChild(environment);
+    m_process = newChild(programEnvironment(display, Launch{}));
     // A program's name reaches QProcess as text; the shell turns octal escapes
     // back into the very bytes, and exec keeps its process id.
     QString escaped;

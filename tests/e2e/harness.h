@@ -12,6 +12,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <stdexcept>
 
 // Runs the real program on a private X server with a real window manager, and
@@ -56,6 +57,10 @@ public:
     // The whole screen, as Format_RGB32.
     QImage screenshot() const;
 
+    // Sets the X resource Xft.dpi, the desktop's logical resolution, for
+    // programs started from now on.
+    void setXftDpi(int dotsPerInch) const;
+
 private:
     QTemporaryDir m_home;
     std::unique_ptr<QProcess> m_server;
@@ -74,16 +79,29 @@ struct WindowGeometry {
     bool operator==(const WindowGeometry&) const = default;
 };
 
+// How the program is started: its command line, changes to its environment,
+// and whether its window is to be waited for as visible.
+struct Launch {
+    QStringList arguments;
+    QList<std::pair<QString, QString>> set; // variables set or replaced
+    QStringList unset;                      // variables removed, after those set
+    bool visible = true;
+};
+
 // The program under test, started on a display, with its window.
 class Program {
 public:
     // Starts the program and waits for its visible window captioned Form1.
     explicit Program(Display& display);
+    // As above, started as `launch` says; with launch.visible false, waits for
+    // its window captioned Form1 whether it is shown or not.
+    Program(Display& display, const Launch& launch);
     // Starts the program from `path`, bytes that need not be valid UTF-8, and
-    // waits for its window as above.
+    // waits for its visible window captioned Form1.
     Program(Display& display, const QByteArray& path);
-    // Starts `executable` with `arguments` and waits for no window.
-    Program(Display& display, const QString& executable, const QStringList& arguments);
+    // Starts `executable` with `arguments`, in the environment `launch` asks
+    // for, and waits for no window.
+    Program(Display& display, const QString& executable, const QStringList& arguments, const Launch& launch = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -102,13 +120,15 @@ public:
     // Moves the pointer to `at`, a point in the client area, and clicks there.
     void click(QPoint at);
 
-    // Waits for its visible window captioned Form1, which becomes window().
-    void waitForWindow();
-    // Waits for a visible window captioned `caption` (an extended regular
-    // expression, anchored); its X window id, as 0x...
-    QString waitForWindowCaptioned(const QString& caption, Millis timeout = windowTimeout) const;
-    // The visible windows captioned `caption`, as waitForWindowCaptioned() matches it.
-    QStringList windowsCaptioned(const QString& caption) const;
+    // Waits for its window captioned Form1, visible unless `visibleOnly` is
+    // false, which becomes window().
+    void waitForWindow(bool visibleOnly = true);
+    // Waits for a window captioned `caption` (an extended regular expression,
+    // anchored), visible unless `visibleOnly` is false; its X window id, as 0x...
+    QString waitForWindowCaptioned(const QString& caption, Millis timeout = windowTimeout,
+                                   bool visibleOnly = true) const;
+    // The windows captioned `caption`, as waitForWindowCaptioned() matches it.
+    QStringList windowsCaptioned(const QString& caption, bool visibleOnly = true) const;
     // Waits for a line of standard output that starts with `key`=; what follows it.
     QString waitForOutput(const QString& key, Millis timeout = windowTimeout);
 

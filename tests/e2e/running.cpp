@@ -20,6 +20,21 @@ bool hasSeveralColours(const QImage& image)
 
 } // namespace
 
+TextMetrics measureText(const Display& display)
+{
+    const QList<QByteArray> numbers =
+        display.check(QStringLiteral(TEXT_HEIGHT_PROBE), {}).simplified().split(' ');
+    TextMetrics metrics;
+    bool read = numbers.size() == 2;
+    if (read)
+        metrics.dotsPerInch = numbers[0].toInt(&read);
+    if (read)
+        metrics.textHeight = numbers[1].toInt(&read);
+    if (!read)
+        throw Failure("the text height probe gave no answer");
+    return metrics;
+}
+
 FirstView firstView(const Program& program)
 {
     WindowGeometry previousGeometry;
@@ -41,6 +56,7 @@ FirstView firstView(const Program& program)
     first.view = view;
     first.picture = cut(view.screenshot, view.geometry.client.topLeft(), pictureBounds);
     first.background = view.screenshot.pixel(view.geometry.client.topLeft()) | 0xFF000000u;
+    first.button = scaledButton(measureText(program.display()).textHeight);
     return first;
 }
 

@@ -13,9 +13,18 @@ struct FirstView {
     View view;
     QImage picture;
     QRgb background = 0; // at the client area's top-left corner
+    QRect button;        // where the button should be on this display
 
     const WindowGeometry& geometry() const { return view.geometry; }
 };
+
+// The screen's logical resolution on a display, and the height of a line of
+// text in the window's face at the size that resolution gives it.
+struct TextMetrics {
+    int dotsPerInch = 0;
+    int textHeight = 0;
+};
+TextMetrics measureText(const Display& display);
 
 // Waits (bounded) until the window looks the same on two screenshots in a row
 // with the picture in it, and takes that view.

@@ -136,15 +136,38 @@ testing::AssertionResult isNearBlackRed(QRgb colour)
     return testing::AssertionFailure() << rgb(colour) << " is not RGB(k,0,0) with k in 1..8";
 }
 
-testing::AssertionResult backgroundAround(const QImage& shot, const QRect& client, QRgb background)
+QRect scaledButton(int textHeight)
+{
+    const auto scaled = [textHeight](int edge) { return (2 * edge * textHeight + 15) / 30; };
+    const QRect b = buttonBounds;
+    return QRect(QPoint(scaled(b.left()), scaled(b.top())),
+                 QPoint(scaled(b.left() + b.width()) - 1, scaled(b.top() + b.height()) - 1));
+}
+
+QRect buttonOnScreen(const QImage& shot, const QRect& client, QRgb background)
+{
+    QRect found;
+    for (int y = 0; y < std::min(pictureBounds.top(), client.height()); ++y) {
+        for (int x = 0; x < client.width(); ++x) {
+            if (at(shot, client.x() + x, client.y() + y) != background)
+                found = found.united(QRect(x, y, 1, 1));
+        }
+    }
+    return found;
+}
+
+testing::AssertionResult backgroundAround(const QImage& shot, const QRect& client, QRgb background,
+                                          const QRect& button)
 {
     const int w = client.width();
     const int h = client.height();
+    const QRect b = button;
+    const int belowButton = b.bottom() + 1;
     const std::vector<Region> regions{
-        {"above the button", QRect(0, 0, w, 16)},
-        {"left of the button", QRect(0, 16, 136, 41)},
-        {"right of the button", QRect(233, 16, w - 233, 41)},
-        {"between the button and the picture", QRect(0, 57, w, 23)},
+        {"above the button", QRect(0, 0, w, b.top())},
+        {"left of the button", QRect(0, b.top(), b.left(), b.height())},
+        {"right of the button", QRect(b.right() + 1, b.top(), w - b.right() - 1, b.height())},
+        {"between the button and the picture", QRect(0, belowButton, w, pictureBounds.top() - belowButton)},
         {"left of the picture", QRect(0, 80, 30, 600)},
         {"right of the picture", QRect(830, 80, w - 830, 600)},
         {"below the picture", QRect(0, 680, w, h - 680)},
@@ -169,9 +192,10 @@ testing::AssertionResult backgroundAround(const QImage& shot, const QRect& clien
     return testing::AssertionFailure() << "not the background " << rgb(background) << wrong;
 }
 
-testing::AssertionResult buttonFillsItsBounds(const QImage& shot, const QRect& client, QRgb background)
+testing::AssertionResult buttonFillsItsBounds(const QImage& shot, const QRect& client, QRgb background,
+                                              const QRect& bounds)
 {
-    const QRect button = buttonBounds.translated(client.topLeft());
+    const QRect button = bounds.translated(client.topLeft());
     const QPoint middle = button.center();
     const std::vector<std::pair<const char*, QPoint>> edges{
         {"top", QPoint(middle.x(), button.top())},

@@ -10,8 +10,16 @@
 namespace e2e {
 
 inline constexpr QRect pictureBounds(30, 80, 800, 600);
+// The button as laid out, before it is scaled for the screen.
 inline constexpr QRect buttonBounds(136, 16, 97, 41);
 inline constexpr QRect expectedFrame(192, 120, 873, 735);
+
+// The button's bounds where a line of text is `textHeight` pixels high: its
+// edges scaled by textHeight / 15, to the nearest pixel.
+QRect scaledButton(int textHeight);
+// The smallest rectangle holding everything that is not `background` in the
+// client area above the picture: the button, where it ends above row 80.
+QRect buttonOnScreen(const QImage& shot, const QRect& client, QRgb background);
 
 // The part of `shot` under `area`, `area` taken relative to `origin`.
 QImage cut(const QImage& shot, QPoint origin, const QRect& area);
@@ -27,9 +35,11 @@ testing::AssertionResult samePixels(const QImage& expected, const QImage& actual
 // RGB(k, 0, 0) with k in 1..8.
 testing::AssertionResult isNearBlackRed(QRgb colour);
 // Everything in the client area outside the picture and the button is `background`.
-testing::AssertionResult backgroundAround(const QImage& shot, const QRect& client, QRgb background);
+testing::AssertionResult backgroundAround(const QImage& shot, const QRect& client, QRgb background,
+                                          const QRect& button);
 // Something other than `background` is painted along each edge of the button's bounds.
-testing::AssertionResult buttonFillsItsBounds(const QImage& shot, const QRect& client, QRgb background);
+testing::AssertionResult buttonFillsItsBounds(const QImage& shot, const QRect& client, QRgb background,
+                                              const QRect& button);
 // Scroll bars along the right and the bottom edge of the client area, beside
 // the controls where there would otherwise be background.
 testing::AssertionResult scrollBarsShown(const QImage& shot, const QRect& client, QRgb background);

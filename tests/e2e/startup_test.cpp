@@ -111,12 +111,12 @@ TEST_F(FreshStart, TheEmblemReadsBack)
 TEST_F(FreshStart, ClientAreaAroundTheControlsIsOneNearBlackRed)
 {
     EXPECT_TRUE(isNearBlackRed(first().background));
-    EXPECT_TRUE(backgroundAround(screenshot(), client(), first().background));
+    EXPECT_TRUE(backgroundAround(screenshot(), client(), first().background, first().button));
 }
 
 TEST_F(FreshStart, ButtonCoversItsBounds)
 {
-    EXPECT_TRUE(buttonFillsItsBounds(screenshot(), client(), first().background));
+    EXPECT_TRUE(buttonFillsItsBounds(screenshot(), client(), first().background, first().button));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ testing::AssertionResult picture(const FirstView& start, const View& view)
 
 testing::AssertionResult background(const FirstView& start, const View& view)
 {
-    return backgroundAround(view.screenshot, view.geometry.client, start.background);
+    return backgroundAround(view.screenshot, view.geometry.client, start.background, start.button);
 }
 
 void resizeClient(Program& program, QSize size)

@@ -1,0 +1,17 @@
+#include "windowsurface.h"
+
+WindowSurface::~WindowSurface()
+{
+    m_client.setBackground(m_colour);
+    if (m_bound)
+        m_picture.changed();
+}
+
+WindowSurface::Pixels WindowSurface::bind(PictureControl& picture)
+{
+    QImage& image = picture.canvas();
+    if (image.isNull())
+        return {}; // an empty control: every write falls outside
+    return {reinterpret_cast<QRgb*>(image.bits()), image.bytesPerLine() / qsizetype(sizeof(QRgb)), image.width(),
+            image.height()};
+}
