@@ -31,7 +31,7 @@ bool isPaletteRgb(QRgb pixel)
 class WindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void loadsItsLayout();
     void backgroundColourIsStoredAndReadBack();
     void pictureAppearsWhiteAtTheControlsSizeOnTheFirstWrite();
@@ -178,7 +178,7 @@ void WindowTest::showsPictureOnTheBackgroundColour()
 void WindowTest::aPictureTooLargeToCreateFailsTheFirstWrite()
 {
     TForm1 form;
-    form.Image1->resize(100000, 100000); // more pixels than an image may hold
+    form.Image1->resize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); // more bytes than any address space holds
     try {
         form.draw();
         QFAIL("drawing went through");
