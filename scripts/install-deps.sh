@@ -10,6 +10,9 @@ packages=(
     fonts-ipafont-gothic xvfb x11-utils imagemagick
     # end-to-end tests: a real window manager and tools that drive it like a person
     openbox xdotool wmctrl
+    # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
+    # prlimit; and the format check
+    valgrind fontconfig fonts-dejavu-core util-linux clang-format
 )
 
 missing=()
