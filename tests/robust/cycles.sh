@@ -8,7 +8,7 @@ set -u
 program=$1
 cycles=${2:-200}
 . "$(dirname "$0")/lib.sh"
-start_virtual_display || exit 2
+display_up
 
 keys=(space Return c)
 started=$SECONDS

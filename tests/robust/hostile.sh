@@ -60,7 +60,7 @@ display-not-there)
 
 platform-plugin-missing)
     # A fatal error inside the toolkit: its platform plugin cannot be loaded.
-    start_virtual_display || exit 2
+    display_up
     launch env QT_QPA_PLATFORM=no-such-platform "$program"
     wait_for_exit 30
     expect_one_line_and_status_1 "QT_QPA_PLATFORM=no-such-platform"
@@ -75,7 +75,7 @@ platform-plugin-missing)
 wayland-beside-x)
     # A Wayland session's variables beside a working X display: the window is
     # placed exactly, which needs X, and nothing is said about Wayland.
-    start_virtual_display || exit 2
+    display_up
     launch env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland "$program"
     if wait_for_window 30; then
         frame=$(frame_of "$window")
@@ -93,13 +93,13 @@ wayland-beside-x)
 
 quiet-in-a-desktop-session)
     # An ordinary run prints nothing at all.
-    start_virtual_display || exit 2
+    display_up
     export QT_QPA_PLATFORM=xcb
     run_to_close "ordinary run" wmctrl "$program" && expect_silence "ordinary run"
     ;;
 
 runtime-directory)
-    start_virtual_display || exit 2
+    display_up
     export QT_QPA_PLATFORM=xcb
     run_to_close "no XDG_RUNTIME_DIR" button env -u XDG_RUNTIME_DIR "$program"
     echo "no XDG_RUNTIME_DIR: stderr: $(head -c 300 "$work/err")"
@@ -125,7 +125,7 @@ EOF
     japanese=$(fc-list :lang=ja family)
     [ -z "$japanese" ] || fail "the restricted font set still has Japanese faces: $japanese"
     echo "faces left: $(fc-list : family | sort -u | tr '\n' ' ')"
-    start_virtual_display || exit 2
+    display_up
     export QT_QPA_PLATFORM=xcb
     run_to_close "without a Japanese face" Return "$program"
     ;;
@@ -136,7 +136,7 @@ memory-limits)
     # one line, status 127); the program says in one line that it cannot
     # start (status 1); or the window opens, after an error box when the
     # picture could not be made, and closes with status 0. Never a crash.
-    start_virtual_display || exit 2
+    display_up
     export QT_QPA_PLATFORM=xcb
     picture_failed=0
     for mib in $(seq 60 2 130); do
@@ -184,7 +184,7 @@ memory-limits)
 
 executable-names)
     # The program copied under awkward names starts and closes normally.
-    start_virtual_display || exit 2
+    display_up
     export QT_QPA_PLATFORM=xcb
     long=$(printf 'l%.0s' $(seq 236)).exe
     names=(

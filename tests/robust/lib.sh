@@ -12,6 +12,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Starts the virtual display; the check cannot run without one.
+display_up() {
+    start_virtual_display || exit 2
+    trap cleanup EXIT # start_virtual_display sets its own
+}
+
 fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))

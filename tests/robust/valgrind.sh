@@ -9,7 +9,7 @@ set -u
 program=$1
 suppressions=$2
 . "$(dirname "$0")/lib.sh"
-start_virtual_display || exit 2
+display_up
 export QT_QPA_PLATFORM=xcb
 
 log=$work/memcheck.log
