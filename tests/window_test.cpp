@@ -1,9 +1,9 @@
 #include "emblemdecoder.h"
 
+#include "app/tform1.h"
 #include "render/memorysurface.h"
 #include "render/palette.h"
 #include "render/renderer.h"
-#include "tform1.h"
 
 #include <QFontInfo>
 #include <QScrollBar>
