@@ -135,15 +135,17 @@ memory-limits)
     # run ends one of these ways: the loader cannot map the libraries (its own
     # one line, status 127); the program says in one line that it cannot
     # start (status 1); or the window opens, after an error box when the
-    # picture could not be made, and closes with status 0. Never a crash.
+    # picture could not be made, and closes with status 0. Never a crash, and
+    # never a program left waiting with no window.
     display_up
     export QT_QPA_PLATFORM=xcb
     picture_failed=0
-    for mib in $(seq 60 2 130); do
-        label="address space $mib MiB"
-        launch prlimit --as=$((mib * 1024 * 1024)) -- "$program"
-        outcome=
-        box=
+    lowest_window=
+    # run_with_limit KIB: one run under that limit, judged as above.
+    run_with_limit() {
+        local kib=$1 label outcome= box= name w lines said deadline
+        label="address space $((kib / 1024)).$(((kib % 1024) * 10 / 1024)) MiB"
+        launch prlimit --as=$((kib * 1024)) -- "$program"
         deadline=$((SECONDS + 15))
         while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$pid" 2>/dev/null; do
             # An error box comes first; it is answered with Enter.
@@ -167,7 +169,10 @@ memory-limits)
         if [ "$outcome" = window ] && [ "$status" = 0 ]; then
             said=
             grep -q 'システム リソースが足りません' "$work/err" && said=", said システム リソースが足りません"
-            [ -n "$box" ] || [ -n "$said" ] && picture_failed=$((picture_failed + 1))
+            if [ -n "$box" ] || [ -n "$said" ]; then
+                picture_failed=$((picture_failed + 1))
+            fi
+            [ -z "$lowest_window" ] && lowest_window=$kib
             echo "$label: window shown${box:+ after an error box titled \"$box\"}$said, closed with status 0"
         elif [ "$status" = 1 ] && [ "$lines" = 1 ]; then
             echo "$label: status 1, one line: $(cat "$work/err")"
@@ -176,7 +181,17 @@ memory-limits)
         else
             fail "$label: ended with $(describe_status)${outcome:+ after showing its window}, $lines line(s) on stderr: $(head -c 400 "$work/err" | tr '\n' '|')"
         fi
+    }
+    for mib in $(seq 60 2 130); do
+        run_with_limit $((mib * 1024))
     done
+    # The band where the toolkit starts but the picture cannot be made is
+    # narrow: look closer just below the lowest limit that showed a window.
+    if [ "$picture_failed" -eq 0 ] && [ -n "$lowest_window" ]; then
+        for ((kib = lowest_window - 2048; kib < lowest_window; kib += 128)); do
+            run_with_limit "$kib"
+        done
+    fi
     # The sweep is only worth its time if some limit let the toolkit start
     # but not the picture be made.
     [ "$picture_failed" -gt 0 ] || fail "no limit reached the picture's own failure"
