@@ -36,46 +36,17 @@ for tool in Xvfb openbox wmctrl xprop; do
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/startup-bench.XXXXXX")
-xvfb_pid=
-openbox_pid=
+. "$root/scripts/virtual-display.sh"
 cleanup() {
-    [[ -n $openbox_pid ]] && kill "$openbox_pid" 2>/dev/null && wait "$openbox_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    stop_virtual_display
     rm -rf "$work"
 }
+unset XDG_RUNTIME_DIR # a private one comes with the display
+start_virtual_display || { rm -rf "$work"; die "no virtual display"; }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# -displayfd picks a free display and writes its number once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || die "Xvfb failed: $(tail -3 "$work/xvfb.log")"
-    sleep 0.1
-done
-[[ -s $work/display ]] || die "Xvfb did not start within 10 s"
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
-
-# Its own configuration directory, so that the frame is the stock theme's.
-mkdir -p "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-XDG_CONFIG_HOME=$work/config openbox --sm-disable >"$work/openbox.log" 2>&1 &
-openbox_pid=$!
-# A window mapped before openbox manages the screen would never get a frame.
-wm_ready() {
-    wmctrl -m 2>/dev/null | grep -q '^Name: Openbox' &&
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
-for _ in $(seq 100); do
-    wm_ready && break
-    kill -0 "$openbox_pid" 2>/dev/null || die "openbox failed: $(tail -3 "$work/openbox.log")"
-    sleep 0.1
-done
-wm_ready || die "openbox did not take over the display within 10 s"
-
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
+export QT_QPA_PLATFORM=xcb
 
 # One run: sets $result to the probe's line and appends it to $work/<program>.txt.
 measure() {

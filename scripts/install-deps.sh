@@ -12,6 +12,9 @@ packages=(
     openbox xdotool wmctrl
     # the Debian package and the desktop files: build them and check them as Debian does
     dpkg-dev file lintian desktop-file-utils appstream
+    # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
+    # prlimit; and the format check
+    valgrind fontconfig fonts-dejavu-core util-linux clang-format
 )
 
 missing=()

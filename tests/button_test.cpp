@@ -1,5 +1,5 @@
-#include "closebutton.h"
-#include "tform1.h"
+#include "app/closebutton.h"
+#include "app/tform1.h"
 
 #include <QAccessible>
 #include <QFontMetrics>

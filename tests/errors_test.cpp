@@ -1,6 +1,6 @@
-#include "application.h"
-#include "caughtexception.h"
-#include "errortext.h"
+#include "app/application.h"
+#include "app/caughtexception.h"
+#include "app/errortext.h"
 #include "faultyforms.h"
 #include "render/palette.h"
 

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         PointCase{"RightOfTheLeftArm", 0, -60, 9, flatDepth},
         PointCase{"LeftArmAtTheBottomLimit", 0, -75, 9, emblemDepth},
         PointCase{"BelowTheEmblem", 0, -75.5, 10, flatDepth}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST_F(FigureTest, NothingAboveOrBelowTheEmblemStandsOut)
 {
@@ -145,8 +145,9 @@ TEST_F(FigureTest, NothingLeftOrRightOfALinesSpanStandsOut)
         const DepthRow row(v);
         const DepthRow::Span span = row.span();
         for (double u = -200.0; u <= 200.0; u += 0.125) {
-            if (u < span.left || u > span.right)
+            if (u < span.left || u > span.right) {
                 ASSERT_EQ(row.at(u), flatDepth) << "u " << u << ", v " << v;
+            }
             insideSeen += row.at(u) == emblemDepth;
         }
         ASSERT_EQ(row.at(below(span.left)), flatDepth) << v;
@@ -191,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
         EdgeCase{"RightArmsUpperEdge", 25, [](double u) { return -sqrt3 * std::abs(u) - D; }, below},
         EdgeCase{"LeftArmsLowerEdge", -30, [](double u) { return -sqrt3 * u - A; }, above},
         EdgeCase{"LeftArmsUpperEdge", -10, [](double u) { return -sqrt3 * u - B; }, below}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 struct ArcCase {
     std::string name;
@@ -231,6 +232,6 @@ INSTANTIATE_TEST_SUITE_P(
         ArcCase{"LeftArmsRoundEndBesideTheOpening", -10.0, 5, [] { return P2u; }, [] { return P2v; }, -1},
         ArcCase{"LeftArmsRoundEndBelowTheOpening", -18.5, 6, [] { return P2u; }, [] { return P2v; }, -1},
         ArcCase{"LeftArmsRoundEndAtTheBottom", -28.0, 7, [] { return P2u; }, [] { return P2v; }, -1}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "layoutscaling.h"
+#include "app/layoutscaling.h"
 
 #include <gtest/gtest.h>
 

@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SeedCase{"Midnight", {0, 0, 0, 0}, 0},
                       SeedCase{"AfternoonWithMilliseconds", {12, 34, 56, 789}, 45296789},
                       SeedCase{"LastMillisecondOfTheDay", {23, 59, 59, 999}, 86399999}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(RandomSource, SystemClockGivesTheUtcTimeOfDay)
 {

@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClockCase{"Noon", at<12, 0, 0, 0>},
                       ClockCase{"Afternoon", at<12, 34, 56, 789>},
                       ClockCase{"LastMillisecondOfTheDay", at<23, 59, 59, 999>}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 // The known figures of the drawing. They hold for every seed: which pixels
 // share a chain depends on the emblem alone.
@@ -234,7 +234,7 @@ TEST_F(Drawn, BackgroundKeepsTheLastChainsIndex)
     EXPECT_EQ(uses.size(), 8u);
     const double share = double(indices.size()) / render::paletteSize;
     for (const auto& [index, count] : uses)
-        EXPECT_NEAR(count, share, share / 5) << "index " << index;
+        EXPECT_NEAR(static_cast<double>(count), share, share / 5) << "index " << index;
 }
 
 TEST_F(Drawn, TheEmblemCanBeReadBack)
@@ -312,7 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OutsideCase{"LeftOfTheFirstColumn", -1, 10},
                       OutsideCase{"AboveTheFirstRow", 10, -1},
                       OutsideCase{"FarAway", 1 << 30, 1 << 30}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(MemorySurface, StartsWhiteAndStoresWhatItIsGiven)
 {

@@ -1,4 +1,4 @@
-#include "programtitle.h"
+#include "app/programtitle.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 #include "emblemdecoder.h"
 
+#include "app/tform1.h"
 #include "render/memorysurface.h"
 #include "render/palette.h"
 #include "render/renderer.h"
-#include "layoutscaling.h"
-#include "tform1.h"
+#include "app/layoutscaling.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -213,7 +213,7 @@ void WindowTest::showsPictureOnTheBackgroundColour()
 void WindowTest::aPictureTooLargeToCreateFailsTheFirstWrite()
 {
     TForm1 form;
-    form.Image1->resize(100000, 100000); // more pixels than an image may hold
+    form.Image1->resize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); // more bytes than any address space holds
     try {
         form.draw();
         QFAIL("drawing went through");

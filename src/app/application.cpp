@@ -7,8 +7,10 @@
 #include <QGuiApplication>
 #include <QIcon>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <unistd.h>
 
 #include <xcb/xcb.h>
@@ -21,6 +23,8 @@ const QByteArray x11Platform = QByteArrayLiteral("xcb");
 // The toolkit's idea of the program's name, when it was started without one.
 char noName[] = "";
 
+const QString threadNotStarted = QStringLiteral("QThread::start");
+
 // The one line said before ending on a fatal toolkit error; composed in
 // advance, so that saying it needs no memory.
 QByteArray fatalLine;
@@ -32,14 +36,29 @@ void sayAndEnd(const QByteArray& line)
     ::_exit(EXIT_FAILURE);
 }
 
-// The program logs nothing: the toolkit's warnings go unsaid, and its fatal
-// errors end the program with a line a user can read instead of an abort.
-void toolkitMessage(QtMsgType type, const QMessageLogContext&, const QString&)
+[[noreturn]] void sayFatalLineAndEnd()
 {
-    if (type != QtFatalMsg)
-        return;
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, fatalLine.constData(), size_t(fatalLine.size()));
     ::_exit(EXIT_FAILURE);
+}
+
+// The program logs nothing: the toolkit's warnings go unsaid, and its fatal
+// errors end the program with a line a user can read instead of an abort. A
+// thread the toolkit could not start, short of memory, is fatal too: the
+// toolkit would wait for it for ever.
+void toolkitMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg || (type == QtCriticalMsg && message.startsWith(threadNotStarted)))
+        sayFatalLineAndEnd();
+}
+
+// The toolkit's start on the window system takes well under a second; one
+// that has not finished by this many seconds is stuck in a failure of its own.
+constexpr unsigned toolkitStartLimit = 20;
+
+void toolkitStartTookTooLong(int)
+{
+    sayFatalLineAndEnd();
 }
 
 void setFatalLine(const QString& line)
@@ -114,6 +133,9 @@ void Application::prepareToolkitEnvironment()
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
 
     qInstallMessageHandler(toolkitMessage);
+    // An exception nothing catches, in a thread of the toolkit's short of
+    // memory, for one, ends the program the same way instead of with an abort.
+    std::set_terminate(sayFatalLineAndEnd);
     setFatalLine(QStringLiteral("ウィンドウ システム「%1」を開始できません。").arg(QString::fromLocal8Bit(platform)));
 
     // Checked here because the toolkit would only say that it cannot start.
@@ -130,7 +152,11 @@ Application::Application(int& argc, char** argv)
     , m_toolkitArgv{argc > 0 ? argv[0] : noName, nullptr}
 {
     prepareToolkitEnvironment();
+    std::signal(SIGALRM, toolkitStartTookTooLong);
+    ::alarm(toolkitStartLimit);
     m_toolkit = std::make_unique<QApplication>(m_toolkitArgc, m_toolkitArgv.data());
+    ::alarm(0);
+    std::signal(SIGALRM, SIG_DFL);
     setFatalLine(QStringLiteral("ウィンドウ システムのエラーのため終了します。"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/mainicon.xpm")));
     m_title = programTitle(QByteArray(m_toolkitArgv[0]));

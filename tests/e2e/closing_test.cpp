@@ -52,7 +52,7 @@ TEST_P(Closing, EndsTheProgramWithStatus0)
 }
 
 INSTANTIATE_TEST_SUITE_P(Action, Closing, testing::ValuesIn(closeActions),
-                         [](const testing::TestParamInfo<CloseAction>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<CloseAction>& row) { return row.param.name; });
 
 using KeepsRunning = Running;
 

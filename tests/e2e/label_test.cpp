@@ -1,5 +1,5 @@
 #include "harness.h"
-#include "programtitle.h"
+#include "app/programtitle.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tform1.h"
+#include "app/tform1.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 // argument; for the end-to-end tests. Each error box the program shows is
 // also described on standard output as it appears.
 
-#include "application.h"
+#include "app/application.h"
 #include "faultyforms.h"
 
 #include <QAbstractButton>

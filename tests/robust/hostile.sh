@@ -1,0 +1,236 @@
+#!/usr/bin/env bash
+# The program in surroundings that are not as they should be. Whatever the
+# case, it must end with a clear result: its window shown and closed with
+# status 0, or one line on standard error and status 1, and never a crash.
+#
+#   hostile.sh CASE PROGRAM
+#
+# Cases: no-display, display-not-there, platform-plugin-missing,
+# wayland-beside-x, quiet-in-a-desktop-session, runtime-directory,
+# no-japanese-font, memory-limits, executable-names.
+set -u
+case_name=$1
+program=$(realpath "$2")
+. "$(dirname "$0")/lib.sh"
+
+# expect_one_line_and_status_1 LABEL [TEXT]: the program, already ended,
+# said one line on standard error (containing TEXT, when given), nothing on
+# standard output, and ended with status 1.
+expect_one_line_and_status_1() {
+    local label=$1 text=${2:-} lines
+    lines=$(grep -c '' "$work/err")
+    echo "$label: $(describe_status), stderr: $(head -c 400 "$work/err")"
+    [ "$status" = 1 ] || fail "$label: ended with $(describe_status), not status 1"
+    [ "$lines" = 1 ] || fail "$label: $lines lines on standard error, not one"
+    [ -s "$work/out" ] && fail "$label: wrote to standard output: $(head -c 200 "$work/out")"
+    if [ -n "$text" ] && ! grep -qF -- "$text" "$work/err"; then
+        fail "$label: the message does not name $text"
+    fi
+}
+
+# expect_silence LABEL: nothing on standard error or output.
+expect_silence() {
+    [ -s "$work/err" ] && fail "$1: standard error is not empty: $(head -c 600 "$work/err")"
+    [ -s "$work/out" ] && fail "$1: standard output is not empty: $(head -c 200 "$work/out")"
+}
+
+# Where the window manager put the frame: WIDTHxHEIGHT+X+Y.
+frame_of() {
+    local x y w h left right top bottom
+    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}')
+    read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+    echo "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))"
+}
+
+case $case_name in
+
+no-display)
+    launch env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program"
+    wait_for_exit 30
+    expect_one_line_and_status_1 "no DISPLAY"
+    ;;
+
+display-not-there)
+    # A display number nobody serves: the message names it.
+    launch env -u QT_QPA_PLATFORM DISPLAY=:1999 "$program"
+    wait_for_exit 30
+    expect_one_line_and_status_1 "DISPLAY=:1999" ":1999"
+    ;;
+
+platform-plugin-missing)
+    # A fatal error inside the toolkit: its platform plugin cannot be loaded.
+    display_up
+    launch env QT_QPA_PLATFORM=no-such-platform "$program"
+    wait_for_exit 30
+    expect_one_line_and_status_1 "QT_QPA_PLATFORM=no-such-platform"
+    if [ -d /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms ] &&
+        ! ls /usr/lib/*/qt6/plugins/platforms/ | grep -q wayland; then
+        launch env QT_QPA_PLATFORM=wayland "$program"
+        wait_for_exit 30
+        expect_one_line_and_status_1 "QT_QPA_PLATFORM=wayland without the wayland plugin"
+    fi
+    ;;
+
+wayland-beside-x)
+    # A Wayland session's variables beside a working X display: the window is
+    # placed exactly, which needs X, and nothing is said about Wayland.
+    display_up
+    launch env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland "$program"
+    if wait_for_window 30; then
+        frame=$(frame_of "$window")
+        echo "frame $frame"
+        [ "$frame" = 873x735+192+120 ] || fail "the frame is at $frame, not 873x735+192+120"
+        close_window wmctrl
+        wait_for_exit 30
+        [ "$status" = 0 ] || fail "ended with $(describe_status)"
+        expect_silence "with WAYLAND_DISPLAY set"
+    else
+        wait_for_exit 5
+        fail "no window ($(describe_status)); stderr: $(head -c 600 "$work/err")"
+    fi
+    ;;
+
+quiet-in-a-desktop-session)
+    # An ordinary run prints nothing at all.
+    display_up
+    export QT_QPA_PLATFORM=xcb
+    run_to_close "ordinary run" wmctrl "$program" && expect_silence "ordinary run"
+    ;;
+
+runtime-directory)
+    display_up
+    export QT_QPA_PLATFORM=xcb
+    run_to_close "no XDG_RUNTIME_DIR" button env -u XDG_RUNTIME_DIR "$program"
+    echo "no XDG_RUNTIME_DIR: stderr: $(head -c 300 "$work/err")"
+    for dir in /proc/stereogram-runtime /proc/1 /dev/null; do
+        run_to_close "XDG_RUNTIME_DIR=$dir" wmctrl env XDG_RUNTIME_DIR=$dir "$program"
+        echo "XDG_RUNTIME_DIR=$dir (cannot be written): stderr: $(head -c 300 "$work/err")"
+    done
+    ;;
+
+no-japanese-font)
+    # fontconfig that knows only the DejaVu faces, none of them Japanese.
+    fonts=/usr/share/fonts/truetype/dejavu
+    [ -d "$fonts" ] || { echo "no $fonts: install fonts-dejavu-core"; exit 2; }
+    cat >"$work/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>$fonts</dir>
+  <cachedir>$work/font-cache</cachedir>
+</fontconfig>
+EOF
+    export FONTCONFIG_FILE=$work/fonts.conf
+    japanese=$(fc-list :lang=ja family)
+    [ -z "$japanese" ] || fail "the restricted font set still has Japanese faces: $japanese"
+    echo "faces left: $(fc-list : family | sort -u | tr '\n' ' ')"
+    display_up
+    export QT_QPA_PLATFORM=xcb
+    run_to_close "without a Japanese face" Return "$program"
+    ;;
+
+memory-limits)
+    # Address-space limits from too small to start at all up to plenty. Each
+    # run ends one of these ways: the loader cannot map the libraries (its own
+    # one line, status 127); the program says in one line that it cannot
+    # start (status 1); or the window opens, after an error box when the
+    # picture could not be made, and closes with status 0. Never a crash, and
+    # never a program left waiting with no window.
+    display_up
+    export QT_QPA_PLATFORM=xcb
+    picture_failed=0
+    lowest_window=
+    # run_with_limit KIB: one run under that limit, judged as above.
+    run_with_limit() {
+        local kib=$1 label outcome= box= name w lines said deadline
+        label="address space $((kib / 1024)).$(((kib % 1024) * 10 / 1024)) MiB"
+        launch prlimit --as=$((kib * 1024)) -- "$program"
+        deadline=$((SECONDS + 15))
+        while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$pid" 2>/dev/null; do
+            # An error box comes first; it is answered with Enter.
+            for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+                name=$(xdotool getwindowname "$w" 2>/dev/null)
+                if [ "$name" != Form1 ] && [ -z "$box" ]; then
+                    box=$name
+                    xdotool windowactivate --sync "$w" key Return 2>/dev/null
+                fi
+            done
+            window=$(form1_window)
+            if [ -n "$window" ]; then
+                close_window wmctrl
+                outcome=window
+                break
+            fi
+            sleep 0.05
+        done
+        wait_for_exit 15
+        lines=$(grep -c '' "$work/err")
+        if [ "$outcome" = window ] && [ "$status" = 0 ]; then
+            said=
+            grep -q 'システム リソースが足りません' "$work/err" && said=", said システム リソースが足りません"
+            if [ -n "$box" ] || [ -n "$said" ]; then
+                picture_failed=$((picture_failed + 1))
+            fi
+            [ -z "$lowest_window" ] && lowest_window=$kib
+            echo "$label: window shown${box:+ after an error box titled \"$box\"}$said, closed with status 0"
+        elif [ "$status" = 1 ] && [ "$lines" = 1 ]; then
+            echo "$label: status 1, one line: $(cat "$work/err")"
+        elif [ "$status" = 127 ] && [ "$lines" = 1 ] && grep -q 'error while loading shared libraries' "$work/err"; then
+            echo "$label: the loader cannot map the libraries (status 127)"
+        else
+            fail "$label: ended with $(describe_status)${outcome:+ after showing its window}, $lines line(s) on stderr: $(head -c 400 "$work/err" | tr '\n' '|')"
+        fi
+    }
+    for mib in $(seq 60 2 130); do
+        run_with_limit $((mib * 1024))
+    done
+    # The band where the toolkit starts but the picture cannot be made is
+    # narrow: look closer just below the lowest limit that showed a window.
+    if [ "$picture_failed" -eq 0 ] && [ -n "$lowest_window" ]; then
+        for ((kib = lowest_window - 2048; kib < lowest_window; kib += 128)); do
+            run_with_limit "$kib"
+        done
+    fi
+    # The sweep is only worth its time if some limit let the toolkit start
+    # but not the picture be made.
+    [ "$picture_failed" -gt 0 ] || fail "no limit reached the picture's own failure"
+    ;;
+
+executable-names)
+    # The program copied under awkward names starts and closes normally.
+    display_up
+    export QT_QPA_PLATFORM=xcb
+    long=$(printf 'l%.0s' $(seq 236)).exe
+    names=(
+        "in.a.dotted/dir.ectory/stereogram"
+        "stereogram.1.0.exe"
+        ".stereogram"
+        "stereogram"
+        "STEREOGRAM.EXE"
+        "立体視.exe"
+        $'\xff\xfe\xc3.exe'
+        '%s%n%p'
+        "$long"
+        $'new\nline'
+    )
+    ways=(button space wmctrl Return c)
+    i=0
+    for name in "${names[@]}"; do
+        copy=$work/names/$i/$name
+        mkdir -p "$(dirname "$copy")"
+        cp "$program" "$copy"
+        printable=$(printf '%q' "$name")
+        if run_to_close "named $printable" "${ways[$((i % ${#ways[@]}))]}" "$copy"; then
+            echo "named $printable ($(printf "%s" "$name" | wc -c) bytes): started and closed with status 0"
+        fi
+        i=$((i + 1))
+    done
+    ;;
+
+*)
+    echo "hostile.sh: unknown case $case_name" >&2
+    exit 2
+    ;;
+esac
+finish
