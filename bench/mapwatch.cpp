@@ -98,8 +98,8 @@ public:
 
     bool viewable(xcb_window_t window)
     {
-        xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(
-            m_connection, xcb_get_window_attributes(m_connection, window), nullptr);
+        xcb_get_window_attributes_reply_t* reply =
+            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr);
         const bool result = reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
         free(reply);
         return result;
@@ -109,8 +109,8 @@ public:
     std::string outerGeometry(xcb_window_t window)
     {
         for (;;) {
-            xcb_query_tree_reply_t* tree
-                = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr);
+            xcb_query_tree_reply_t* tree =
+                xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr);
             if (!tree)
                 return "?";
             const xcb_window_t parent = tree->parent;
@@ -119,14 +119,14 @@ public:
                 break;
             window = parent;
         }
-        xcb_get_geometry_reply_t* geometry
-            = xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
         if (!geometry)
             return "?";
         const int border = geometry->border_width;
         char text[64];
-        std::snprintf(text, sizeof text, "%dx%d%+d%+d", geometry->width + 2 * border,
-                      geometry->height + 2 * border, int(geometry->x), int(geometry->y));
+        std::snprintf(text, sizeof text, "%dx%d%+d%+d", geometry->width + 2 * border, geometry->height + 2 * border,
+                      int(geometry->x), int(geometry->y));
         free(geometry);
         return text;
     }
@@ -157,8 +157,7 @@ private:
     std::string property(xcb_window_t window, xcb_atom_t name)
     {
         xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-            nullptr);
+            m_connection, xcb_get_property(m_connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr);
         std::string value;
         if (reply && reply->format == 8)
             value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
@@ -312,14 +311,16 @@ int main(int argc, char** argv)
         if (display.broken())
             fail(displayError, "lost the connection to the X display");
         if (auto ended = reapIfEnded(child))
-            fail(diedEarly, std::string(options.command[0]) + " ended (status " + describe(ended->status)
+            fail(diedEarly,
+                 std::string(options.command[0]) + " ended (status " + describe(ended->status)
                      + ") before a window named " + options.name + " was shown");
         const auto now = Clock::now();
         if (now >= giveUp) {
             kill(child, SIGKILL);
             waitForEnd(child, std::chrono::seconds(5));
-            fail(notMapped, "no window named " + options.name + " was shown within "
-                     + std::to_string(options.timeout.count()) + " ms");
+            fail(notMapped,
+                 "no window named " + options.name + " was shown within " + std::to_string(options.timeout.count())
+                     + " ms");
         }
         pollfd watched{display.fd(), POLLIN, 0};
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(giveUp - now).count();

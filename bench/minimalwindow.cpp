@@ -17,8 +17,7 @@ public:
     ImageView(const QImage& image, QWidget* parent)
         : QWidget(parent)
         , m_image(image)
-    {
-    }
+    {}
 
 protected:
     void paintEvent(QPaintEvent* event) override

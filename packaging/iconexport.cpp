@@ -38,7 +38,9 @@ int main(int argc, char* argv[])
         bool isNumber = false;
         const int size = QString::fromLocal8Bit(argv[i]).toInt(&isNumber);
         if (!isNumber || size <= 0 || size % icon.width() != 0)
-            fail(QStringLiteral("%1 is not a whole multiple of the icon's %2 pixels").arg(QString::fromLocal8Bit(argv[i])).arg(icon.width()));
+            fail(QStringLiteral("%1 is not a whole multiple of the icon's %2 pixels")
+                     .arg(QString::fromLocal8Bit(argv[i]))
+                     .arg(icon.width()));
 
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
         if (!hicolor.mkpath(folder))

@@ -410,8 +410,7 @@ void ButtonTest::glyphShowsADoorwayWithALamp()
 
     // The greyed look: greys and white only, its outline where the colours' was.
     const QImage greyed = both.copy(glyphSide, 0, glyphSide, glyphSide).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(coloursIn(greyed, greyed.rect()),
-             (std::set<QRgb>{olive, qRgb(128, 128, 128), qRgb(255, 255, 255)}));
+    QCOMPARE(coloursIn(greyed, greyed.rect()), (std::set<QRgb>{olive, qRgb(128, 128, 128), qRgb(255, 255, 255)}));
     QCOMPARE(greyed.pixel(1, 10), qRgb(128, 128, 128));
     QCOMPARE(greyed.pixel(5, 10), olive); // the opening is see-through
 }

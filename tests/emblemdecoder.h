@@ -10,7 +10,7 @@
 // the emblem stands, a dot repeats the one a short link (111 columns) to its
 // left; elsewhere, the one a flat link (120 columns) to its left.
 struct EmblemReading {
-    long emblemPixels = 0;     // pixels whose link from the left crosses the emblem
+    long emblemPixels = 0;       // pixels whose link from the left crosses the emblem
     long emblemShortRepeats = 0; // ... that repeat the dot 111 columns to their left
     long emblemFlatRepeats = 0;  // ... that repeat the dot 120 columns to their left
     long flatPixels = 0;

@@ -111,8 +111,7 @@ struct Tagged {
 struct TaggedError : Tagged, std::runtime_error {
     TaggedError()
         : std::runtime_error("タグ付き")
-    {
-    }
+    {}
 };
 
 } // namespace
@@ -123,8 +122,7 @@ class ErrorsTest : public QObject {
 public:
     explicit ErrorsTest(Application& application)
         : m_application(application)
-    {
-    }
+    {}
 
 private Q_SLOTS:
     void creationErrorText_data();
@@ -191,13 +189,15 @@ void ErrorsTest::applicationErrorText_data()
 {
     QTest::addColumn<QByteArray>("message");
     QTest::addColumn<QString>("shown");
-    const QString head = QStringLiteral("faults::LayoutErrorがモジュール stereogram の 00000000000A1B2C で発生しました。\n");
-    QTest::newRow("a message gets a period") << QByteArray("レイアウトを読み込めません")
-                                             << head + QStringLiteral("レイアウトを読み込めません.");
+    const QString head =
+        QStringLiteral("faults::LayoutErrorがモジュール stereogram の 00000000000A1B2C で発生しました。\n");
+    QTest::newRow("a message gets a period")
+        << QByteArray("レイアウトを読み込めません") << head + QStringLiteral("レイアウトを読み込めません.");
     QTest::newRow("a period is not doubled") << QByteArray("done.") << head + QStringLiteral("done.");
     QTest::newRow("an exclamation mark gets one too") << QByteArray("stop!") << head + QStringLiteral("stop!.");
     QTest::newRow("an empty message gets none") << QByteArray() << head;
-    QTest::newRow("placeholders in the message stay as they are") << QByteArray("%1 %s") << head + QStringLiteral("%1 %s.");
+    QTest::newRow("placeholders in the message stay as they are")
+        << QByteArray("%1 %s") << head + QStringLiteral("%1 %s.");
 }
 
 void ErrorsTest::applicationErrorText()
@@ -287,8 +287,7 @@ void ErrorsTest::anExceptionCaughtInsideAHandlerDoesNotHideTheOuterSite()
     } catch (...) {
         try {
             throw faults::LayoutError("内側");
-        } catch (const faults::LayoutError&) {
-        }
+        } catch (const faults::LayoutError&) {}
         caught = CaughtException::current();
     }
     QCOMPARE(caught.message, QByteArray(faults::layoutMessage));

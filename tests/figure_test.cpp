@@ -19,8 +19,14 @@ protected:
     void SetUp() override { int_const(); }
 };
 
-double below(double value) { return std::nextafter(value, -std::numeric_limits<double>::infinity()); }
-double above(double value) { return std::nextafter(value, std::numeric_limits<double>::infinity()); }
+double below(double value)
+{
+    return std::nextafter(value, -std::numeric_limits<double>::infinity());
+}
+double above(double value)
+{
+    return std::nextafter(value, std::numeric_limits<double>::infinity());
+}
 
 // The lowest v of bands 1 to 9, from the top down; band 10 lies below the last.
 std::array<double, 9> bandLimits()
@@ -97,18 +103,12 @@ TEST_P(DepthAtPoint, GetGAnswersFromNormalisedCoordinates)
 INSTANTIATE_TEST_SUITE_P(
     Emblem, DepthAtPoint,
     ::testing::Values(
-        PointCase{"AboveTheEmblem", -60, 80, 1, flatDepth},
-        PointCase{"TopLimitIsStillAboveIt", 0, 61, 1, flatDepth},
-        PointCase{"UpperArmTop", 0, 50, 2, emblemDepth},
-        PointCase{"UpperArmTopLeft", -13, 48, 2, emblemDepth},
-        PointCase{"RightOfTheUpperArmsRoundEnd", 30, 50, 2, flatDepth},
-        PointCase{"UpperArm", 0, 40, 3, emblemDepth},
-        PointCase{"UpperArmLeftSide", -40, 40, 3, emblemDepth},
-        PointCase{"LeftOfTheUpperArm", -70, 40, 3, flatDepth},
-        PointCase{"RightOfTheUpperArm", 30, 40, 3, flatDepth},
-        PointCase{"CentralOpening", 0, 0, 4, flatDepth},
-        PointCase{"LeftOfTheOpening", -40, 0, 4, emblemDepth},
-        PointCase{"RightOfTheOpening", 40, 0, 4, emblemDepth},
+        PointCase{"AboveTheEmblem", -60, 80, 1, flatDepth}, PointCase{"TopLimitIsStillAboveIt", 0, 61, 1, flatDepth},
+        PointCase{"UpperArmTop", 0, 50, 2, emblemDepth}, PointCase{"UpperArmTopLeft", -13, 48, 2, emblemDepth},
+        PointCase{"RightOfTheUpperArmsRoundEnd", 30, 50, 2, flatDepth}, PointCase{"UpperArm", 0, 40, 3, emblemDepth},
+        PointCase{"UpperArmLeftSide", -40, 40, 3, emblemDepth}, PointCase{"LeftOfTheUpperArm", -70, 40, 3, flatDepth},
+        PointCase{"RightOfTheUpperArm", 30, 40, 3, flatDepth}, PointCase{"CentralOpening", 0, 0, 4, flatDepth},
+        PointCase{"LeftOfTheOpening", -40, 0, 4, emblemDepth}, PointCase{"RightOfTheOpening", 40, 0, 4, emblemDepth},
         PointCase{"RightArmOuterPart", 60, 0, 4, emblemDepth},
         PointCase{"BetweenUpperAndRightArm", 50, 30, 4, flatDepth},
         PointCase{"LowerLeftOfTheOpening", -40, -10, 5, emblemDepth},
@@ -116,13 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
         PointCase{"LowerRightOfTheOpening", 40, -10, 5, emblemDepth},
         PointCase{"BelowTheOpening", 0, -20, 6, emblemDepth},
         PointCase{"LeftOfTheLowerLeftRoundEnd", -60, -20, 6, flatDepth},
-        PointCase{"RightOfTheRightArm", 60, -20, 6, flatDepth},
-        PointCase{"LowerMiddle", 20, -30, 7, emblemDepth},
+        PointCase{"RightOfTheRightArm", 60, -20, 6, flatDepth}, PointCase{"LowerMiddle", 20, -30, 7, emblemDepth},
         PointCase{"LeftOfTheLowerRoundEnd", -60, -30, 7, flatDepth},
         PointCase{"RightOfTheLowerRoundEnd", 70, -30, 7, flatDepth},
         PointCase{"LowerRoundEndsTip", 20, -38.5, 8, emblemDepth},
-        PointCase{"RightOfTheRoundEndsTip", 40, -38.5, 8, flatDepth},
-        PointCase{"LeftArm", -30, -50, 9, emblemDepth},
+        PointCase{"RightOfTheRoundEndsTip", 40, -38.5, 8, flatDepth}, PointCase{"LeftArm", -30, -50, 9, emblemDepth},
         PointCase{"RightOfTheLeftArm", 0, -60, 9, flatDepth},
         PointCase{"LeftArmAtTheBottomLimit", 0, -75, 9, emblemDepth},
         PointCase{"BelowTheEmblem", 0, -75.5, 10, flatDepth}),
@@ -169,7 +167,7 @@ TEST_F(FigureTest, ALimitBelongsToTheBandBelowIt)
 struct EdgeCase {
     std::string name;
     double u;
-    double (*edge)(double u); // v of the edge at u
+    double (*edge)(double u);   // v of the edge at u
     double (*inward)(double v); // one step off the edge, into the emblem
 };
 
@@ -185,13 +183,12 @@ TEST_P(PointOnAnEdge, IsOutsideAndItsNeighbourInside)
 
 INSTANTIATE_TEST_SUITE_P(
     Emblem, PointOnAnEdge,
-    ::testing::Values(
-        EdgeCase{"UpperArmsLeftEdge", -55, [](double u) { return sqrt3 * u - E; }, below},
-        EdgeCase{"UpperArmsRightEdge", 22, [](double u) { return -sqrt3 * u - D; }, below},
-        EdgeCase{"OpeningsRightEdge", 20, [](double u) { return -sqrt3 * std::abs(u) - C; }, above},
-        EdgeCase{"RightArmsUpperEdge", 25, [](double u) { return -sqrt3 * std::abs(u) - D; }, below},
-        EdgeCase{"LeftArmsLowerEdge", -30, [](double u) { return -sqrt3 * u - A; }, above},
-        EdgeCase{"LeftArmsUpperEdge", -10, [](double u) { return -sqrt3 * u - B; }, below}),
+    ::testing::Values(EdgeCase{"UpperArmsLeftEdge", -55, [](double u) { return sqrt3 * u - E; }, below},
+                      EdgeCase{"UpperArmsRightEdge", 22, [](double u) { return -sqrt3 * u - D; }, below},
+                      EdgeCase{"OpeningsRightEdge", 20, [](double u) { return -sqrt3 * std::abs(u) - C; }, above},
+                      EdgeCase{"RightArmsUpperEdge", 25, [](double u) { return -sqrt3 * std::abs(u) - D; }, below},
+                      EdgeCase{"LeftArmsLowerEdge", -30, [](double u) { return -sqrt3 * u - A; }, above},
+                      EdgeCase{"LeftArmsUpperEdge", -10, [](double u) { return -sqrt3 * u - B; }, below}),
     [](const auto& row) { return row.param.name; });
 
 struct ArcCase {
@@ -225,13 +222,12 @@ TEST_P(PointOnAnArc, IsOutsideAndItsNeighbourInside)
 
 INSTANTIATE_TEST_SUITE_P(
     Emblem, PointOnAnArc,
-    ::testing::Values(
-        ArcCase{"UpperArmsRoundEnd", 50.0, 2, [] { return P0u; }, [] { return P0v; }, +1},
-        ArcCase{"RightArmsRoundEndAboveTheTip", -31.25, 7, [] { return P1u; }, [] { return P1v; }, +1},
-        ArcCase{"RightArmsRoundEndAtTheTip", -38.25, 8, [] { return P1u; }, [] { return P1v; }, +1},
-        ArcCase{"LeftArmsRoundEndBesideTheOpening", -10.0, 5, [] { return P2u; }, [] { return P2v; }, -1},
-        ArcCase{"LeftArmsRoundEndBelowTheOpening", -18.5, 6, [] { return P2u; }, [] { return P2v; }, -1},
-        ArcCase{"LeftArmsRoundEndAtTheBottom", -28.0, 7, [] { return P2u; }, [] { return P2v; }, -1}),
+    ::testing::Values(ArcCase{"UpperArmsRoundEnd", 50.0, 2, [] { return P0u; }, [] { return P0v; }, +1},
+                      ArcCase{"RightArmsRoundEndAboveTheTip", -31.25, 7, [] { return P1u; }, [] { return P1v; }, +1},
+                      ArcCase{"RightArmsRoundEndAtTheTip", -38.25, 8, [] { return P1u; }, [] { return P1v; }, +1},
+                      ArcCase{"LeftArmsRoundEndBesideTheOpening", -10.0, 5, [] { return P2u; }, [] { return P2v; }, -1},
+                      ArcCase{"LeftArmsRoundEndBelowTheOpening", -18.5, 6, [] { return P2u; }, [] { return P2v; }, -1},
+                      ArcCase{"LeftArmsRoundEndAtTheBottom", -28.0, 7, [] { return P2u; }, [] { return P2v; }, -1}),
     [](const auto& row) { return row.param.name; });
 
 } // namespace

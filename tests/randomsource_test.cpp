@@ -53,12 +53,11 @@ TEST_P(SeedFromTime, IsMillisecondsSinceMidnight)
     EXPECT_EQ(source.seed, GetParam().seed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TimeOfDay, SeedFromTime,
-    ::testing::Values(SeedCase{"Midnight", {0, 0, 0, 0}, 0},
-                      SeedCase{"AfternoonWithMilliseconds", {12, 34, 56, 789}, 45296789},
-                      SeedCase{"LastMillisecondOfTheDay", {23, 59, 59, 999}, 86399999}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(TimeOfDay, SeedFromTime,
+                         ::testing::Values(SeedCase{"Midnight", {0, 0, 0, 0}, 0},
+                                           SeedCase{"AfternoonWithMilliseconds", {12, 34, 56, 789}, 45296789},
+                                           SeedCase{"LastMillisecondOfTheDay", {23, 59, 59, 999}, 86399999}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(RandomSource, SystemClockGivesTheUtcTimeOfDay)
 {

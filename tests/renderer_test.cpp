@@ -50,8 +50,7 @@ struct Chains {
     // first and last, by row and column 0..800.
     std::vector<std::vector<long>> firstChain =
         std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
-    std::vector<std::vector<long>> lastChain =
-        std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
+    std::vector<std::vector<long>> lastChain = std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
 };
 
 Chains chainsOf(const std::vector<Call>& calls)
@@ -151,14 +150,12 @@ TEST_P(SameAsTranscription, ColourForColourAndPixelForPixel)
     EXPECT_EQ(drawn.color(), reference.color());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Clocks, SameAsTranscription,
-    ::testing::Values(ClockCase{"Midnight", at<0, 0, 0, 0>},
-                      ClockCase{"Morning", at<7, 3, 9, 42>},
-                      ClockCase{"Noon", at<12, 0, 0, 0>},
-                      ClockCase{"Afternoon", at<12, 34, 56, 789>},
-                      ClockCase{"LastMillisecondOfTheDay", at<23, 59, 59, 999>}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Clocks, SameAsTranscription,
+                         ::testing::Values(ClockCase{"Midnight", at<0, 0, 0, 0>}, ClockCase{"Morning", at<7, 3, 9, 42>},
+                                           ClockCase{"Noon", at<12, 0, 0, 0>},
+                                           ClockCase{"Afternoon", at<12, 34, 56, 789>},
+                                           ClockCase{"LastMillisecondOfTheDay", at<23, 59, 59, 999>}),
+                         [](const auto& row) { return row.param.name; });
 
 // The known figures of the drawing. They hold for every seed: which pixels
 // share a chain depends on the emblem alone.
@@ -239,8 +236,7 @@ TEST_F(Drawn, BackgroundKeepsTheLastChainsIndex)
 
 TEST_F(Drawn, TheEmblemCanBeReadBack)
 {
-    const EmblemReading reading = readEmblem(
-        [](int column, int row) { return drawn->picture.pixel(column, row); });
+    const EmblemReading reading = readEmblem([](int column, int row) { return drawn->picture.pixel(column, row); });
     EXPECT_GT(reading.emblemPixels, 20000);
     EXPECT_GT(reading.emblemShortShare(), 0.95);
     EXPECT_LT(reading.emblemFlatShare(), 0.3);
@@ -305,14 +301,13 @@ TEST_P(WriteOutsideThePicture, ChangesNothing)
     EXPECT_TRUE(picture.pixels() == before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Surface, WriteOutsideThePicture,
-    ::testing::Values(OutsideCase{"OnePastTheLastColumn", 800, 0},
-                      OutsideCase{"OnePastTheLastRow", 0, 600},
-                      OutsideCase{"LeftOfTheFirstColumn", -1, 10},
-                      OutsideCase{"AboveTheFirstRow", 10, -1},
-                      OutsideCase{"FarAway", 1 << 30, 1 << 30}),
-    [](const auto& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Surface, WriteOutsideThePicture,
+                         ::testing::Values(OutsideCase{"OnePastTheLastColumn", 800, 0},
+                                           OutsideCase{"OnePastTheLastRow", 0, 600},
+                                           OutsideCase{"LeftOfTheFirstColumn", -1, 10},
+                                           OutsideCase{"AboveTheFirstRow", 10, -1},
+                                           OutsideCase{"FarAway", 1 << 30, 1 << 30}),
+                         [](const auto& row) { return row.param.name; });
 
 TEST(MemorySurface, StartsWhiteAndStoresWhatItIsGiven)
 {

@@ -33,22 +33,23 @@ void TitleTest::fromTheExecutablesName_data()
         << QByteArray("My Stereo-2_X") << QStringLiteral("My stereo-2_x");
     QTest::newRow("Japanese is untouched, ASCII beside it lowered")
         << QByteArray("/tmp/立体視ABC.bin") << QStringLiteral("立体視abc");
-    QTest::newRow("letters beyond ASCII keep their case")
-        << QByteArray("ÉCRAN ÄÖÜ") << QStringLiteral("Écran ÄÖÜ");
+    QTest::newRow("letters beyond ASCII keep their case") << QByteArray("ÉCRAN ÄÖÜ") << QStringLiteral("Écran ÄÖÜ");
     QTest::newRow("bytes that are not UTF-8 show as replacements")
-        << QByteArray("bad\xff" "NAME") << QStringLiteral("bad") + replacement + QStringLiteral("name");
+        << QByteArray("bad\xff"
+                      "NAME")
+        << QStringLiteral("bad") + replacement + QStringLiteral("name");
     QTest::newRow("each byte of a cut-off character shows as a replacement")
-        << QByteArray("\xe7\xab" "X") << replacement + replacement + QStringLiteral("x");
-    QTest::newRow("format directives are plain text")
-        << QByteArray("%s%n%p") << QStringLiteral("%s%n%p");
+        << QByteArray("\xe7\xab"
+                      "X")
+        << replacement + replacement + QStringLiteral("x");
+    QTest::newRow("format directives are plain text") << QByteArray("%s%n%p") << QStringLiteral("%s%n%p");
     QTest::newRow("format directives are lowered like any letter")
         << QByteArray("%S%N%P.%s") << QStringLiteral("%s%n%p");
     QTest::newRow("a newline is kept") << QByteArray("two\nLINES") << QStringLiteral("two\nlines");
-    QTest::newRow("a name of 240 bytes")
-        << QByteArray("/tmp/S") + QByteArray(239, 'T') << QStringLiteral("S") + QString(239, QLatin1Char('t'));
+    QTest::newRow("a name of 240 bytes") << QByteArray("/tmp/S") + QByteArray(239, 'T')
+                                         << QStringLiteral("S") + QString(239, QLatin1Char('t'));
     QTest::newRow("a Japanese name of 240 bytes")
-        << QByteArray("/tmp/") + QByteArray("画").repeated(80) + QByteArray(".X")
-        << QStringLiteral("画").repeated(80);
+        << QByteArray("/tmp/") + QByteArray("画").repeated(80) + QByteArray(".X") << QStringLiteral("画").repeated(80);
     QTest::newRow("no path at all") << QByteArray() << QString();
 }
 

@@ -152,8 +152,7 @@ inline void GetG(double x, double y, double& out)
 template <class Time>
 void randomize(const Time& time)
 {
-    seed = static_cast<std::uint32_t>(((time.hour * 60 + time.minute) * 60 + time.second) * 1000
-                                      + time.millisecond);
+    seed = static_cast<std::uint32_t>(((time.hour * 60 + time.minute) * 60 + time.second) * 1000 + time.millisecond);
 }
 
 inline std::uint32_t random(std::uint32_t n)

@@ -1,10 +1,10 @@
 #include "emblemdecoder.h"
 
+#include "app/layoutscaling.h"
 #include "app/tform1.h"
 #include "render/memorysurface.h"
 #include "render/palette.h"
 #include "render/renderer.h"
-#include "app/layoutscaling.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -177,8 +177,7 @@ void WindowTest::formCreateRestoresThePicturesBoundsAndDraws()
     for (int row = 0; row < 600; ++row)
         for (int column = 0; column < 800; ++column)
             QVERIFY(isPaletteRgb(picture.pixel(column, row)));
-    const EmblemReading reading =
-        readEmblem([&picture](int column, int row) { return picture.pixel(column, row); });
+    const EmblemReading reading = readEmblem([&picture](int column, int row) { return picture.pixel(column, row); });
     QVERIFY(reading.emblemShortShare() > 0.95);
     QVERIFY(reading.flatShare() > 0.97);
 }
@@ -202,8 +201,8 @@ void WindowTest::showsPictureOnTheBackgroundColour()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QImage shown = form.grab().toImage();
     const QRgb background = qRgb(int(form.color()), 0, 0);
-    for (const QPoint p : {QPoint(0, 0), QPoint(5, 70), QPoint(20, 400), QPoint(835, 300),
-                           QPoint(400, 30), QPoint(400, 685)})
+    for (const QPoint p :
+         {QPoint(0, 0), QPoint(5, 70), QPoint(20, 400), QPoint(835, 300), QPoint(400, 30), QPoint(400, 685)})
         QCOMPARE(shown.pixel(p), background);
     const QImage& picture = form.Image1->picture();
     for (const QPoint p : {QPoint(0, 0), QPoint(799, 0), QPoint(0, 599), QPoint(799, 599), QPoint(400, 300)})

@@ -18,8 +18,8 @@ QByteArray readableName(const std::type_info* type)
     if (!type)
         return unknownType;
     int status = 0;
-    const std::unique_ptr<char, decltype(&std::free)> name(
-        abi::__cxa_demangle(type->name(), nullptr, nullptr, &status), &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(type->name(), nullptr, nullptr, &status),
+                                                           &std::free);
     return status == 0 && name ? QByteArray(name.get()) : QByteArray(type->name());
 }
 

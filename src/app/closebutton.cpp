@@ -98,8 +98,7 @@ QRect CloseButton::captionRect() const
 {
     const QSize size(fontMetrics().horizontalAdvance(shownCaption(text())), fontMetrics().height());
     const int contentWidth = glyphSide + glyphSpacing + size.width();
-    const QPoint topLeft(centred(width(), contentWidth) + glyphSide + glyphSpacing,
-                         centred(height(), size.height()));
+    const QPoint topLeft(centred(width(), contentWidth) + glyphSide + glyphSpacing, centred(height(), size.height()));
     return QRect(topLeft + pressedShift(), size);
 }
 
@@ -116,11 +115,10 @@ bool CloseButton::event(QEvent* event)
 void CloseButton::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && modifiers == Qt::NoModifier;
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier;
     // The mnemonic is typed without Alt too, in either case.
-    const bool mnemonic = event->key() == Qt::Key_C
-        && (modifiers & ~(Qt::ShiftModifier | Qt::AltModifier)) == Qt::NoModifier;
+    const bool mnemonic =
+        event->key() == Qt::Key_C && (modifiers & ~(Qt::ShiftModifier | Qt::AltModifier)) == Qt::NoModifier;
     if (enter || mnemonic) {
         event->accept();
         click();

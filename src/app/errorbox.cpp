@@ -31,6 +31,6 @@ void ErrorBox::showApplicationError(const CaughtException& caught)
     // the program's own module, rather than a guess.
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
     showErrorBox(applicationErrorCaption,
-                 errortext::applicationError(caught.className, QByteArray::fromStdString(module),
-                                             caught.site.offset, caught.message));
+                 errortext::applicationError(caught.className, QByteArray::fromStdString(module), caught.site.offset,
+                                             caught.message));
 }

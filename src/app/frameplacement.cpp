@@ -37,8 +37,8 @@ std::array<xcb_atom_t, N> atoms(xcb_connection_t* connection, const std::array<c
 }
 
 // The 32-bit values of a window's property, empty if it has none.
-std::vector<uint32_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
-                               xcb_atom_t type, uint32_t maxValues)
+std::vector<uint32_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
+                               uint32_t maxValues)
 {
     const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, maxValues);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
@@ -63,8 +63,8 @@ void FramePlacement::ask(QWidget* window)
     const auto native = static_cast<xcb_window_t>(window->winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 
-    const auto [supported, request, extents] = atoms<3>(
-        connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
+    const auto [supported, request, extents] =
+        atoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
     constexpr uint32_t manyAtoms = 1024;
     const std::vector<uint32_t> features = property(connection, root, supported, XCB_ATOM_ATOM, manyAtoms);
     if (std::find(features.begin(), features.end(), request) == features.end())
@@ -75,8 +75,7 @@ void FramePlacement::ask(QWidget* window)
     message.format = 32;
     message.window = native;
     message.type = request;
-    xcb_send_event(connection, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
     m_extentsAtom = extents;

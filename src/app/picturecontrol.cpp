@@ -7,11 +7,11 @@
 namespace {
 const char* const notEnoughResources = "システム リソースが足りません";
 const QString spokenName = QStringLiteral("ランダム ドット ステレオグラム");
-const QString spokenDescription = QStringLiteral(
-    "色とりどりの細かい点だけでできた立体画像です。画面より奥を見るように視線を平行にすると、"
-    "三本の腕を持つ図形が平らな背景の手前に浮かび上がって見えます。"
-    "図形は点の並びの中にだけあり、画面読み上げでは伝えられません。");
-}
+const QString spokenDescription =
+    QStringLiteral("色とりどりの細かい点だけでできた立体画像です。画面より奥を見るように視線を平行にすると、"
+                   "三本の腕を持つ図形が平らな背景の手前に浮かび上がって見えます。"
+                   "図形は点の並びの中にだけあり、画面読み上げでは伝えられません。");
+} // namespace
 
 PictureControl::PictureControl(QWidget* parent)
     : QWidget(parent)

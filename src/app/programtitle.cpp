@@ -35,8 +35,8 @@ QByteArray stringProperty(xcb_connection_t* connection, xcb_window_t window, xcb
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
     QByteArray value;
     if (reply && reply->format == 8)
-        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
-                           xcb_get_property_value_length(reply));
+        value =
+            QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
     std::free(reply);
     return value;
 }
@@ -44,8 +44,8 @@ QByteArray stringProperty(xcb_connection_t* connection, xcb_window_t window, xcb
 void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
                  const QByteArray& value)
 {
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, 8,
-                        static_cast<uint32_t>(value.size()), value.constData());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, 8, static_cast<uint32_t>(value.size()),
+                        value.constData());
 }
 
 bool isLatin1(const QString& text)
@@ -80,8 +80,7 @@ void label(QWidget& window, const QString& title)
     const qsizetype end = wmClass.indexOf('\0');
     const QByteArray instance = end > 0 ? wmClass.left(end) : utf8Title;
     // Read with Xlib's class-hint call, which takes nothing but STRING.
-    setProperty(connection, native, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
-                instance + '\0' + utf8Title + '\0');
+    setProperty(connection, native, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, instance + '\0' + utf8Title + '\0');
     xcb_flush(connection);
 }
 

@@ -18,8 +18,7 @@ public:
         : m_picture(picture)
         , m_client(client)
         , m_colour(client.background())
-    {
-    }
+    {}
     ~WindowSurface();
     WindowSurface(const WindowSurface&) = delete;
     WindowSurface& operator=(const WindowSurface&) = delete;

@@ -17,15 +17,24 @@ constexpr double spanMargin = 1.0;
 
 int bandOf(double v)
 {
-    if (v >= band1Limit) return 1;
-    if (v >= T2) return 2;
-    if (v >= band3Limit) return 3;
-    if (v >= T4) return 4;
-    if (v >= band5Limit) return 5;
-    if (v >= T6) return 6;
-    if (v >= T7) return 7;
-    if (v >= band8Limit) return 8;
-    if (v >= band9Limit) return 9;
+    if (v >= band1Limit)
+        return 1;
+    if (v >= T2)
+        return 2;
+    if (v >= band3Limit)
+        return 3;
+    if (v >= T4)
+        return 4;
+    if (v >= band5Limit)
+        return 5;
+    if (v >= T6)
+        return 6;
+    if (v >= T7)
+        return 7;
+    if (v >= band8Limit)
+        return 8;
+    if (v >= band9Limit)
+        return 9;
     return 10;
 }
 

@@ -17,8 +17,14 @@ inline constexpr double emblemDepth = 0.3;
 // (v grows upwards).
 inline constexpr double uPerX = 100.0;
 inline constexpr double vPerY = -110.0;
-inline double toU(double x) { return uPerX * x; }
-inline double toV(double y) { return vPerY * y; }
+inline double toU(double x)
+{
+    return uPerX * x;
+}
+inline double toV(double y)
+{
+    return vPerY * y;
+}
 
 // The depth along one line of constant v. The line fixes the band and the
 // circle terms, so a caller that walks a whole picture row works them out once
@@ -80,8 +86,7 @@ decltype(auto) DepthRow::withTest(F&& f) const
     case 4:
         return f([=](double, double s3u) -> bool {
             const double s3absU = std::abs(s3u);
-            return ((-s3absU - C < v) & (v < -s3absU - D))
-                | ((s3u - A < v) & (v < s3u - B) & (v < -s3u - E));
+            return ((-s3absU - C < v) & (v < -s3absU - D)) | ((s3u - A < v) & (v < s3u - B) & (v < -s3u - E));
         });
     case 5:
         return f([=](double u, double s3u) -> bool {

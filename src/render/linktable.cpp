@@ -42,7 +42,8 @@ const LinkTable::Row& LinkTable::row(int row)
     while (m_row.emblemFirst < end && m_row.ends[m_row.emblemFirst] == m_flatRow.ends[m_row.emblemFirst])
         ++m_row.emblemFirst;
     m_row.emblemEnd = end;
-    while (m_row.emblemEnd > m_row.emblemFirst && m_row.ends[m_row.emblemEnd - 1] == m_flatRow.ends[m_row.emblemEnd - 1])
+    while (m_row.emblemEnd > m_row.emblemFirst
+           && m_row.ends[m_row.emblemEnd - 1] == m_flatRow.ends[m_row.emblemEnd - 1])
         --m_row.emblemEnd;
     return m_row;
 }

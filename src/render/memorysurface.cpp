@@ -9,7 +9,6 @@ MemorySurface::MemorySurface(int width, int height, Colour background)
     , m_height(static_cast<std::size_t>(std::max(height, 0)))
     , m_color(background)
     , m_pixels(m_width * m_height, white)
-{
-}
+{}
 
 } // namespace render

@@ -23,8 +23,7 @@ public:
     LastChain() = default;
     LastChain(std::size_t start, Colour colour)
         : m_key((std::uint64_t{start} + 1) << colourBits | colour)
-    {
-    }
+    {}
 
     bool exists() const { return m_key != 0; }
     Colour colour() const { return static_cast<Colour>(m_key); }

@@ -14,10 +14,13 @@ namespace render {
 // The renderer is compiled against each kind of window, so that a dot costs a
 // store, not a call.
 template <class W>
-concept Surface = requires(W& window, const W& shown, int column, int row, Colour colour) {
+concept Surface = requires(W& window, const W& shown, int column, int row, Colour colour)
+{
     window.setPixel(column, row, colour);
     window.setColor(colour);
-    { shown.color() } -> std::convertible_to<Colour>;
+    {
+        shown.color()
+        } -> std::convertible_to<Colour>;
 };
 
 } // namespace render

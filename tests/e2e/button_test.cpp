@@ -147,9 +147,9 @@ TEST_F(Button, PressedShowsAFlatFaceWithTheContentsShifted)
     ASSERT_TRUE(upGlyph);
 
     const QPoint centre = start.geometry().client.topLeft() + start.button.center();
-    display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                               QString::number(centre.x()), QString::number(centre.y()),
-                                               QStringLiteral("mousedown"), QStringLiteral("1")});
+    display->check(QStringLiteral("xdotool"),
+                   {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(centre.x()),
+                    QString::number(centre.y()), QStringLiteral("mousedown"), QStringLiteral("1")});
     const auto flat = [&](const View& view) {
         const QImage button = buttonIn(view, start.button);
         return ring(button, 1).size() == 1 && ring(button, 2) == std::set<QRgb>{face};
@@ -162,24 +162,27 @@ TEST_F(Button, PressedShowsAFlatFaceWithTheContentsShifted)
     EXPECT_EQ(findGlyph(pressed, face), *upGlyph + QPoint(1, 1));
     // Right of the glyph, inside the focus rectangle in both looks.
     const QRect focus = up.rect().adjusted(focusInset, focusInset, -focusInset, -focusInset);
-    const QRect caption(QPoint(upGlyph->x() + glyphSide, focus.top() + 1), QPoint(focus.right() - 2, focus.bottom() - 2));
+    const QRect caption(QPoint(upGlyph->x() + glyphSide, focus.top() + 1),
+                        QPoint(focus.right() - 2, focus.bottom() - 2));
     EXPECT_EQ(pressed.copy(caption.translated(1, 1)), up.copy(caption));
 
     // Let go off the button: nothing happens.
     const QPoint away = start.geometry().client.topLeft() + pictureBounds.center();
-    display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                               QString::number(away.x()), QString::number(away.y()),
-                                               QStringLiteral("mouseup"), QStringLiteral("1")});
+    display->check(QStringLiteral("xdotool"),
+                   {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(away.x()),
+                    QString::number(away.y()), QStringLiteral("mouseup"), QStringLiteral("1")});
     EXPECT_FALSE(program->waitForExit(1s));
-    const View after = waitForView(*program, [&](const View& candidate) { return buttonIn(candidate, start.button) == up; });
+    const View after =
+        waitForView(*program, [&](const View& candidate) { return buttonIn(candidate, start.button) == up; });
     EXPECT_EQ(buttonIn(after, start.button), up);
 }
 
 TEST_F(Button, WindowCarriesTheProgramIcon)
 {
-    const QString answer = QString::fromLatin1(display->check(
-        QStringLiteral("xprop"), {QStringLiteral("-id"), program->window(), QStringLiteral("-f"), QStringLiteral("_NET_WM_ICON"),
-                                  QStringLiteral("32c"), QStringLiteral(" = $0+\n"), QStringLiteral("_NET_WM_ICON")}));
+    const QString answer = QString::fromLatin1(
+        display->check(QStringLiteral("xprop"),
+                       {QStringLiteral("-id"), program->window(), QStringLiteral("-f"), QStringLiteral("_NET_WM_ICON"),
+                        QStringLiteral("32c"), QStringLiteral(" = $0+\n"), QStringLiteral("_NET_WM_ICON")}));
     const QRegularExpressionMatch values =
         QRegularExpression(QStringLiteral(R"(_NET_WM_ICON\(CARDINAL\) = ([\d, ]+))")).match(answer);
     ASSERT_TRUE(values.hasMatch()) << answer.toStdString();
@@ -215,16 +218,17 @@ TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
     // One at a time: the arrows, for one, would bring a view that moved back to the button.
     for (const char* keys : {"Next", "Down", "Right", "End", "Tab", "Escape"}) {
         program->type(QString::fromLatin1(keys));
-        const View after = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; }, 700ms);
+        const View after = waitForView(
+            *program, [&](const View& view) { return clientImage(view) != seen; }, 700ms);
         EXPECT_TRUE(clientImage(after) == seen) << "the view moved on " << keys;
     }
     EXPECT_TRUE(program->running());
 
     // The mouse wheel over the window still scrolls it.
     const QPoint over = before.geometry.client.topLeft() + QPoint(300, 250);
-    display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                               QString::number(over.x()), QString::number(over.y()),
-                                               QStringLiteral("click"), QStringLiteral("5")});
+    display->check(QStringLiteral("xdotool"),
+                   {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(over.x()),
+                    QString::number(over.y()), QStringLiteral("click"), QStringLiteral("5")});
     const View scrolled = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; });
     EXPECT_FALSE(clientImage(scrolled) == seen) << "the wheel did not scroll";
 }

@@ -36,7 +36,8 @@ const CloseAction closeActions[] = {
     key("AltC", "alt+c"),
     {"WindowManagerCloseRequest",
      [](Program& program) {
-         program.display().check(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), program.window()});
+         program.display().check(QStringLiteral("wmctrl"),
+                                 {QStringLiteral("-i"), QStringLiteral("-c"), program.window()});
      }},
     key("WindowManagerShortcutAltF4", "alt+F4"),
 };

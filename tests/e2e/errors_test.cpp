@@ -22,11 +22,14 @@ namespace {
 const QString faultsProgram = QStringLiteral(STEREOGRAM_FAULTS_PROGRAM);
 const QString programTitle = QStringLiteral("stereogram-faults"); // from the executable's name
 const QString applicationErrorCaption = QStringLiteral("アプリケーション エラー");
-constexpr int criticalIcon = 3; // QMessageBox::Critical
+constexpr int criticalIcon = 3;     // QMessageBox::Critical
 constexpr int okButtonOnly = 0x400; // QMessageBox::Ok
 constexpr int applicationModal = 2; // Qt::ApplicationModal
 
-std::string text(const QString& string) { return string.toStdString(); }
+std::string text(const QString& string)
+{
+    return string.toStdString();
+}
 
 int intAfter(const QString& output, const QString& label)
 {
@@ -40,16 +43,16 @@ int intAfter(const QString& output, const QString& label)
 // An error box on screen, with what the program says of it.
 struct ShownBox {
     QString window;
-    QRect client;     // on the screen
-    QString wmName;   // as the window manager reads the caption
+    QRect client;   // on the screen
+    QString wmName; // as the window manager reads the caption
     QString wmState;
-    QImage image;     // the client area
-    QString caption;  // as reported, with the rest
+    QImage image;    // the client area
+    QString caption; // as reported, with the rest
     QString text;
     int icon = 0;
     int buttons = 0;
     int modality = 0;
-    QPoint ok;        // the OK button's centre in the client area
+    QPoint ok; // the OK button's centre in the client area
 };
 
 // A patch of the error icon's red: pure red dominates a few hundred pixels.
@@ -82,8 +85,9 @@ testing::AssertionResult allPixels(const QImage& area, QRgb colour)
 // Where `symbol` lies in the program's executable: start and size, from its symbol table.
 std::pair<quint64, quint64> symbolRange(const Display& display, const QString& symbol)
 {
-    const QString table = QString::fromUtf8(display.check(
-        QStringLiteral("nm"), {QStringLiteral("--defined-only"), QStringLiteral("-C"), QStringLiteral("-S"), faultsProgram}));
+    const QString table = QString::fromUtf8(
+        display.check(QStringLiteral("nm"),
+                      {QStringLiteral("--defined-only"), QStringLiteral("-C"), QStringLiteral("-S"), faultsProgram}));
     for (const QString& line : table.split(QLatin1Char('\n'))) {
         const QStringList fields = line.split(QLatin1Char(' '));
         if (fields.size() >= 4 && fields.mid(3).join(QLatin1Char(' ')) == symbol)
@@ -118,19 +122,27 @@ protected:
         const QStringList ok = program->waitForOutput(QStringLiteral("ok")).split(QLatin1Char(','));
         box.ok = QPoint(ok.value(0).toInt(), ok.value(1).toInt());
 
-        const QString info = QString::fromUtf8(display->check(QStringLiteral("xwininfo"), {QStringLiteral("-id"), box.window}));
+        const QString info =
+            QString::fromUtf8(display->check(QStringLiteral("xwininfo"), {QStringLiteral("-id"), box.window}));
         box.client = QRect(intAfter(info, QStringLiteral("Absolute upper-left X:")),
-                           intAfter(info, QStringLiteral("Absolute upper-left Y:")), intAfter(info, QStringLiteral("Width:")),
-                           intAfter(info, QStringLiteral("Height:")));
-        box.wmName = QString::fromUtf8(display->check(QStringLiteral("xprop"), {QStringLiteral("-id"), box.window, QStringLiteral("_NET_WM_NAME")})).trimmed();
-        box.wmState = QString::fromUtf8(display->check(QStringLiteral("xprop"), {QStringLiteral("-id"), box.window, QStringLiteral("_NET_WM_STATE")})).trimmed();
+                           intAfter(info, QStringLiteral("Absolute upper-left Y:")),
+                           intAfter(info, QStringLiteral("Width:")), intAfter(info, QStringLiteral("Height:")));
+        box.wmName =
+            QString::fromUtf8(display->check(QStringLiteral("xprop"),
+                                             {QStringLiteral("-id"), box.window, QStringLiteral("_NET_WM_NAME")}))
+                .trimmed();
+        box.wmState =
+            QString::fromUtf8(display->check(QStringLiteral("xprop"),
+                                             {QStringLiteral("-id"), box.window, QStringLiteral("_NET_WM_STATE")}))
+                .trimmed();
         box.image = cut(display->screenshot(), box.client.topLeft(), QRect(QPoint(0, 0), box.client.size()));
         return box;
     }
 
     void expectErrorBox(const ShownBox& box, const QString& caption)
     {
-        EXPECT_EQ(text(box.wmName), text(QStringLiteral("_NET_WM_NAME(UTF8_STRING) = \"") + caption + QLatin1Char('"')));
+        EXPECT_EQ(text(box.wmName),
+                  text(QStringLiteral("_NET_WM_NAME(UTF8_STRING) = \"") + caption + QLatin1Char('"')));
         EXPECT_EQ(text(box.caption), text(caption));
         EXPECT_EQ(box.icon, criticalIcon);
         EXPECT_EQ(box.buttons, okButtonOnly);
@@ -142,16 +154,17 @@ protected:
 
     void pressEnter(const ShownBox& box)
     {
-        display->check(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), box.window});
+        display->check(QStringLiteral("xdotool"),
+                       {QStringLiteral("windowactivate"), QStringLiteral("--sync"), box.window});
         display->check(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
     }
 
     void clickOk(const ShownBox& box)
     {
         const QPoint at = box.client.topLeft() + box.ok;
-        display->check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                                   QString::number(at.x()), QString::number(at.y()),
-                                                   QStringLiteral("click"), QStringLiteral("1")});
+        display->check(QStringLiteral("xdotool"),
+                       {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()),
+                        QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
     }
 
     // After the box: the window as it shows once painted and still, and `wanted` of its client area.
@@ -159,8 +172,8 @@ protected:
     {
         program->waitForWindow();
         return waitForView(*program, [&](const View& view) {
-            return wanted(cut(view.screenshot, view.geometry.client.topLeft(),
-                              QRect(QPoint(0, 0), view.geometry.client.size())));
+            return wanted(
+                cut(view.screenshot, view.geometry.client.topLeft(), QRect(QPoint(0, 0), view.geometry.client.size())));
         });
     }
 
@@ -179,16 +192,18 @@ protected:
         const ShownBox box = waitForBox(applicationErrorCaption);
         expectErrorBox(box, applicationErrorCaption);
         const QRegularExpressionMatch match =
-            QRegularExpression(QRegularExpression::anchoredPattern(
-                                   QRegularExpression::escape(className + QStringLiteral("がモジュール stereogram-faults の "))
-                                   + QStringLiteral("([0-9A-F]{16})")
-                                   + QRegularExpression::escape(QStringLiteral(" で発生しました。\n") + message)))
+            QRegularExpression(
+                QRegularExpression::anchoredPattern(
+                    QRegularExpression::escape(className + QStringLiteral("がモジュール stereogram-faults の "))
+                    + QStringLiteral("([0-9A-F]{16})")
+                    + QRegularExpression::escape(QStringLiteral(" で発生しました。\n") + message)))
                 .match(box.text);
         ASSERT_TRUE(match.hasMatch()) << text(box.text);
         const quint64 address = match.captured(1).toULongLong(nullptr, 16);
         const auto [start, size] = symbolRange(*display, function);
         EXPECT_TRUE(address >= start && address < start + size)
-            << "the address " << std::hex << address << " is not in " << text(function) << " at " << start << "+" << size;
+            << "the address " << std::hex << address << " is not in " << text(function) << " at " << start << "+"
+            << size;
 
         if (byClick)
             clickOk(box);

@@ -27,11 +27,23 @@ constexpr Millis stopTimeout = 3s;
 
 using Clock = std::chrono::steady_clock;
 
-std::string text(const QString& string) { return string.toStdString(); }
-std::string text(const QByteArray& bytes) { return bytes.trimmed().toStdString(); }
+std::string text(const QString& string)
+{
+    return string.toStdString();
+}
+std::string text(const QByteArray& bytes)
+{
+    return bytes.trimmed().toStdString();
+}
 
-bool pastDeadline(Clock::time_point deadline) { return Clock::now() >= deadline; }
-void pollPause() { std::this_thread::sleep_for(pollInterval); }
+bool pastDeadline(Clock::time_point deadline)
+{
+    return Clock::now() >= deadline;
+}
+void pollPause()
+{
+    std::this_thread::sleep_for(pollInterval);
+}
 
 // Children die with the test, even when the test itself is killed (a ctest
 // time-out); teardown ends them in the ordinary case.
@@ -167,8 +179,8 @@ Display::Display()
             if (state.contains(shown))
                 break;
             if (pastDeadline(wmDeadline))
-                throw Failure("openbox on display " + text(m_name) + " does not answer requests: asked for "
-                              + mode + ", says " + text(state));
+                throw Failure("openbox on display " + text(m_name) + " does not answer requests: asked for " + mode
+                              + ", says " + text(state));
         }
     }
 }
@@ -194,8 +206,7 @@ ToolOutput Display::run(const QString& tool, const QStringList& arguments, Milli
     start(*process, tool, arguments);
     if (!process->waitForFinished(int(timeout.count()))) {
         stop(process.get(), false);
-        throw Failure(text(tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')))
-                      + " did not finish in time");
+        throw Failure(text(tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))) + " did not finish in time");
     }
     ToolOutput output;
     output.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
@@ -215,9 +226,9 @@ QByteArray Display::check(const QString& tool, const QStringList& arguments, Mil
 
 QImage Display::screenshot() const
 {
-    const QByteArray ppm = check(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
-                                                            QStringLiteral("-depth"), QStringLiteral("8"),
-                                                            QStringLiteral("ppm:-")});
+    const QByteArray ppm = check(QStringLiteral("import"),
+                                 {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-depth"),
+                                  QStringLiteral("8"), QStringLiteral("ppm:-")});
     QImage image = QImage::fromData(ppm, "PPM");
     if (image.isNull())
         throw Failure("import gave no readable screenshot (" + std::to_string(ppm.size()) + " bytes)");
@@ -226,15 +237,15 @@ QImage Display::screenshot() const
 
 void Display::setXftDpi(int dotsPerInch) const
 {
-    check(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-f"), QStringLiteral("RESOURCE_MANAGER"),
-                                    QStringLiteral("8s"), QStringLiteral("-set"), QStringLiteral("RESOURCE_MANAGER"),
-                                    QStringLiteral("Xft.dpi:\t%1\n").arg(dotsPerInch)});
+    check(QStringLiteral("xprop"),
+          {QStringLiteral("-root"), QStringLiteral("-f"), QStringLiteral("RESOURCE_MANAGER"), QStringLiteral("8s"),
+           QStringLiteral("-set"), QStringLiteral("RESOURCE_MANAGER"),
+           QStringLiteral("Xft.dpi:\t%1\n").arg(dotsPerInch)});
 }
 
 Program::Program(Display& display)
     : Program(display, Launch{})
-{
-}
+{}
 
 Program::Program(Display& display, const Launch& launch)
     : Program(display, QStringLiteral(STEREOGRAM_PROGRAM), launch.arguments, launch)
@@ -331,15 +342,16 @@ qint64 Program::pid() const
 
 WindowGeometry Program::geometry() const
 {
-    const QString info = QString::fromLocal8Bit(m_display.check(QStringLiteral("xwininfo"), {QStringLiteral("-id"), m_window}));
+    const QString info =
+        QString::fromLocal8Bit(m_display.check(QStringLiteral("xwininfo"), {QStringLiteral("-id"), m_window}));
     WindowGeometry geometry;
     geometry.client = QRect(intAfter(info, QStringLiteral("Absolute upper-left X:")),
                             intAfter(info, QStringLiteral("Absolute upper-left Y:")),
                             intAfter(info, QStringLiteral("Width:")), intAfter(info, QStringLiteral("Height:")));
     geometry.viewable = info.contains(QStringLiteral("Map State: IsViewable"));
 
-    const QString extents = QString::fromLocal8Bit(
-        m_display.check(QStringLiteral("xprop"), {QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS")}));
+    const QString extents = QString::fromLocal8Bit(m_display.check(
+        QStringLiteral("xprop"), {QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS")}));
     const QRegularExpressionMatch ltrb =
         QRegularExpression(QStringLiteral(R"(=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+))")).match(extents);
     if (!ltrb.hasMatch())
@@ -369,9 +381,9 @@ void Program::type(const QString& keys)
 void Program::click(QPoint at)
 {
     const QPoint screen = geometry().client.topLeft() + at;
-    m_display.check(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
-                                                QString::number(screen.x()), QString::number(screen.y()),
-                                                QStringLiteral("click"), QStringLiteral("1")});
+    m_display.check(QStringLiteral("xdotool"),
+                    {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(screen.x()),
+                     QString::number(screen.y()), QStringLiteral("click"), QStringLiteral("1")});
 }
 
 bool Program::waitForExit(Millis timeout)

@@ -12,8 +12,8 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 // Runs the real program on a private X server with a real window manager, and
 // drives and watches it with the usual X command-line tools. Anything that goes
@@ -112,8 +112,7 @@ public:
 
     WindowGeometry geometry() const;
     // Polls until `wanted` holds of the geometry; returns the last one read.
-    WindowGeometry waitForGeometry(const std::function<bool(const WindowGeometry&)>& wanted,
-                                   Millis timeout = 5s) const;
+    WindowGeometry waitForGeometry(const std::function<bool(const WindowGeometry&)>& wanted, Millis timeout = 5s) const;
 
     // Gives the window the keyboard focus and types `keys` (xdotool key names).
     void type(const QString& keys);

@@ -1,5 +1,5 @@
-#include "harness.h"
 #include "app/programtitle.h"
+#include "harness.h"
 
 #include <QApplication>
 #include <QWidget>

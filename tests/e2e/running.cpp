@@ -22,8 +22,7 @@ bool hasSeveralColours(const QImage& image)
 
 TextMetrics measureText(const Display& display)
 {
-    const QList<QByteArray> numbers =
-        display.check(QStringLiteral(TEXT_HEIGHT_PROBE), {}).simplified().split(' ');
+    const QList<QByteArray> numbers = display.check(QStringLiteral(TEXT_HEIGHT_PROBE), {}).simplified().split(' ');
     TextMetrics metrics;
     bool read = numbers.size() == 2;
     if (read)
@@ -40,15 +39,18 @@ FirstView firstView(const Program& program)
     WindowGeometry previousGeometry;
     QImage previousWindow;
     bool settled = false;
-    const View view = waitForView(program, [&](const View& candidate) {
-        QImage window = cut(candidate.screenshot, candidate.geometry.client.topLeft(),
-                            QRect(QPoint(0, 0), candidate.geometry.client.size()));
-        settled = candidate.geometry == previousGeometry && window == previousWindow
-            && hasSeveralColours(cut(window, QPoint(0, 0), pictureBounds));
-        previousGeometry = candidate.geometry;
-        previousWindow = std::move(window);
-        return settled;
-    }, 10s);
+    const View view = waitForView(
+        program,
+        [&](const View& candidate) {
+            QImage window = cut(candidate.screenshot, candidate.geometry.client.topLeft(),
+                                QRect(QPoint(0, 0), candidate.geometry.client.size()));
+            settled = candidate.geometry == previousGeometry && window == previousWindow
+                && hasSeveralColours(cut(window, QPoint(0, 0), pictureBounds));
+            previousGeometry = candidate.geometry;
+            previousWindow = std::move(window);
+            return settled;
+        },
+        10s);
     if (!settled)
         throw Failure("the window did not settle with a picture in it");
 

@@ -15,8 +15,8 @@ namespace e2e {
 namespace {
 
 constexpr std::array<QRgb, 8> dotColours{
-    qRgb(0, 0, 0),     qRgb(0, 0, 255),     qRgb(0, 128, 0),     qRgb(0, 0, 128),
-    qRgb(128, 0, 128), qRgb(255, 0, 0),     qRgb(255, 255, 255), qRgb(255, 255, 0),
+    qRgb(0, 0, 0),     qRgb(0, 0, 255), qRgb(0, 128, 0),     qRgb(0, 0, 128),
+    qRgb(128, 0, 128), qRgb(255, 0, 0), qRgb(255, 255, 255), qRgb(255, 255, 0),
 };
 
 // Concatenates its arguments' printed forms.
@@ -104,8 +104,8 @@ testing::AssertionResult emblemReadsBack(const QImage& picture)
     testing::AssertionResult result = read ? testing::AssertionSuccess() : testing::AssertionFailure();
     return result << "emblem pixels " << reading.emblemPixels << " (want > 20000), short-link repeats "
                   << reading.emblemShortShare() << " (want > 0.95), flat-link repeats on the emblem "
-                  << reading.emblemFlatShare() << " (want < 0.3), flat-link repeats elsewhere "
-                  << reading.flatShare() << " (want > 0.97)";
+                  << reading.emblemFlatShare() << " (want < 0.3), flat-link repeats elsewhere " << reading.flatShare()
+                  << " (want > 0.97)";
 }
 
 testing::AssertionResult samePixels(const QImage& expected, const QImage& actual)
@@ -156,8 +156,7 @@ QRect buttonOnScreen(const QImage& shot, const QRect& client, QRgb background)
     return found;
 }
 
-testing::AssertionResult backgroundAround(const QImage& shot, const QRect& client, QRgb background,
-                                          const QRect& button)
+testing::AssertionResult backgroundAround(const QImage& shot, const QRect& client, QRgb background, const QRect& button)
 {
     const int w = client.width();
     const int h = client.height();
@@ -224,8 +223,8 @@ testing::AssertionResult scrollBarsShown(const QImage& shot, const QRect& client
         bottom = bottom || at(shot, client.left() + x, client.bottom()) != background;
     if (right && bottom)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "no scroll bar along the" << (right ? "" : " right") << (bottom ? "" : " bottom")
-                                       << " edge of the client area";
+    return testing::AssertionFailure() << "no scroll bar along the" << (right ? "" : " right")
+                                       << (bottom ? "" : " bottom") << " edge of the client area";
 }
 
 } // namespace e2e

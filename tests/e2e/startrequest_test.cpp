@@ -7,8 +7,8 @@
 #include <QFile>
 
 #include <sstream>
-#include <thread>
 #include <string>
+#include <thread>
 
 namespace e2e {
 namespace {
@@ -29,9 +29,9 @@ Launch withArguments(const QStringList& arguments)
 
 QByteArray windowState(const Program& program)
 {
-    return program.display().check(QStringLiteral("xprop"),
-                                   {QStringLiteral("-id"), program.window(), QStringLiteral("WM_STATE"),
-                                    QStringLiteral("_NET_WM_STATE")});
+    return program.display().check(
+        QStringLiteral("xprop"),
+        {QStringLiteral("-id"), program.window(), QStringLiteral("WM_STATE"), QStringLiteral("_NET_WM_STATE")});
 }
 
 TEST(StartRequest, MaximizedShowsTheWindowMaximisedWithThePictureInPlace)
@@ -79,9 +79,10 @@ TEST(StartRequest, TheToolkitsOwnOptionsDoNothing)
 
     Display display;
     // Started captioned anything but Form1, the program's window would not be found.
-    Program program(display, withArguments({QStringLiteral("-title"), QStringLiteral("X"), QStringLiteral("-geometry"),
-                                     QStringLiteral("300x200+10+10"), QStringLiteral("-stylesheet"), styleSheet,
-                                     QStringLiteral("-style"), QStringLiteral("windows"), QStringLiteral("-reverse")}));
+    Program program(display,
+                    withArguments({QStringLiteral("-title"), QStringLiteral("X"), QStringLiteral("-geometry"),
+                                   QStringLiteral("300x200+10+10"), QStringLiteral("-stylesheet"), styleSheet,
+                                   QStringLiteral("-style"), QStringLiteral("windows"), QStringLiteral("-reverse")}));
     const FirstView first = firstView(program);
     EXPECT_EQ(describe(first.geometry().frame()), describe(expectedFrame));
     EXPECT_TRUE(backgroundAround(first.view.screenshot, first.geometry().client, first.background, first.button));

@@ -67,8 +67,10 @@ private:
             if (!id.isEmpty())
                 taken.visibleWindowsOfProgram << QStringLiteral("0x") + QString::number(id.toULongLong(), 16);
         }
-        taken.title = QString::fromUtf8(display.check(
-            QStringLiteral("xprop"), {QStringLiteral("-id"), program.window(), QStringLiteral("_NET_WM_NAME")})).trimmed();
+        taken.title =
+            QString::fromUtf8(display.check(QStringLiteral("xprop"),
+                                            {QStringLiteral("-id"), program.window(), QStringLiteral("_NET_WM_NAME")}))
+                .trimmed();
         return taken;
     }
 
@@ -79,7 +81,8 @@ private:
 TEST_F(FreshStart, ShowsOneWindowCaptionedForm1)
 {
     EXPECT_EQ(captured().visibleWindowsOfProgram, QStringList{captured().window})
-        << "visible windows of the program: " << captured().visibleWindowsOfProgram.join(QLatin1Char(' ')).toStdString();
+        << "visible windows of the program: "
+        << captured().visibleWindowsOfProgram.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(captured().title.endsWith(QStringLiteral("= \"Form1\""))) << captured().title.toStdString();
 }
 

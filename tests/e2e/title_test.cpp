@@ -31,7 +31,10 @@ const Renamed renamings[] = {
     {"UpperCase", "STEREOGRAM", QStringLiteral("Stereogram")},
     {"SpacesKept", "My STEREO View", QStringLiteral("My stereo view")},
     {"Japanese", "立体視ABC.bin", QStringLiteral("立体視abc")},
-    {"NotUtf8", "bad\xff" "NAME", QStringLiteral("bad") + replacement + QStringLiteral("name")},
+    {"NotUtf8",
+     "bad\xff"
+     "NAME",
+     QStringLiteral("bad") + replacement + QStringLiteral("name")},
     {"FormatDirectives", "%s%n%p", QStringLiteral("%s%n%p")},
     {"Newline", "two\nLINES", QStringLiteral("two\nlines")},
     {"Name240Bytes", QByteArray("S") + QByteArray(239, 'T'), QStringLiteral("S") + QString(239, QLatin1Char('t'))},
@@ -46,9 +49,10 @@ struct Property {
 // A window's 8-bit property, byte for byte.
 Property property(const Program& program, const QString& name)
 {
-    const QString answer = QString::fromLatin1(program.display().check(
-        QStringLiteral("xprop"), {QStringLiteral("-id"), program.window(), QStringLiteral("-f"), name,
-                                  QStringLiteral("8x"), QStringLiteral(" = $0+\n"), name}));
+    const QString answer =
+        QString::fromLatin1(program.display().check(QStringLiteral("xprop"),
+                                                    {QStringLiteral("-id"), program.window(), QStringLiteral("-f"),
+                                                     name, QStringLiteral("8x"), QStringLiteral(" = $0+\n"), name}));
     const QRegularExpressionMatch match =
         QRegularExpression(QRegularExpression::escape(name) + QStringLiteral(R"(\((\w+)\) = ?(.*))")).match(answer);
     if (!match.hasMatch())

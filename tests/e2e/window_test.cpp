@@ -63,8 +63,9 @@ TEST_F(Window, SmallerShowsScrollBarsOverTheSamePictureAndBackRestoresIt)
 
 TEST_F(Window, MaximisedKeepsThePictureInPlaceOnTheBackground)
 {
-    display->check(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-r"), program->window(),
-                                              QStringLiteral("-b"), QStringLiteral("add,maximized_vert,maximized_horz")});
+    display->check(QStringLiteral("wmctrl"),
+                   {QStringLiteral("-i"), QStringLiteral("-r"), program->window(), QStringLiteral("-b"),
+                    QStringLiteral("add,maximized_vert,maximized_horz")});
     const QSize before = start.geometry().client.size();
     const auto enlarged = [&](const View& view) {
         return view.geometry.client.width() > before.width() && view.geometry.client.height() > before.height();
@@ -85,9 +86,8 @@ TEST_F(Window, MinimisedAndRestoredShowsTheSamePicture)
     ASSERT_FALSE(hidden.viewable) << "the window did not go away";
 
     display->check(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-a"), program->window()});
-    const View view = waitForView(*program, [&](const View& candidate) {
-        return picture(start, candidate) && background(start, candidate);
-    });
+    const View view = waitForView(
+        *program, [&](const View& candidate) { return picture(start, candidate) && background(start, candidate); });
     ASSERT_TRUE(view.geometry.viewable) << "the window did not come back";
     EXPECT_TRUE(picture(start, view));
     EXPECT_TRUE(background(start, view));
