@@ -1,12 +1,5 @@
 #include "windowsurface.h"
 
-WindowSurface::~WindowSurface()
-{
-    m_client.setBackground(m_colour);
-    if (m_bound)
-        m_picture.changed();
-}
-
 WindowSurface::Pixels WindowSurface::bind(PictureControl& picture)
 {
     QImage& image = picture.canvas();

@@ -19,7 +19,12 @@ public:
         , m_client(client)
         , m_colour(client.background())
     {}
-    ~WindowSurface();
+    ~WindowSurface()
+    {
+        m_client.setBackground(m_colour);
+        if (m_bound)
+            m_picture.changed();
+    }
     WindowSurface(const WindowSurface&) = delete;
     WindowSurface& operator=(const WindowSurface&) = delete;
 
@@ -27,8 +32,10 @@ public:
     // std::runtime_error when the picture cannot be created.
     void setPixel(int column, int row, render::Colour colour)
     {
-        if (contains(column, row)) [[likely]] {
-            m_pixels.bits[row * m_pixels.stride + column] = colours::toRgb32(colour);
+        const Pixels pixels = m_pixels;
+        if (qsizetype{static_cast<unsigned>(column)} < pixels.width
+            && qsizetype{static_cast<unsigned>(row)} < pixels.height) [[likely]] {
+            pixels.bits[row * pixels.stride + column] = colours::toRgb32(colour);
             return;
         }
         // Unbound, the picture counts as empty: the first write comes this way.
