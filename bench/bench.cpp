@@ -1,3 +1,5 @@
+#include "transcription.h"
+
 #include "app/tform1.h"
 #include "render/memorysurface.h"
 #include "render/renderer.h"
@@ -22,6 +24,17 @@ void BM_Draw(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Draw)->Unit(benchmark::kMillisecond);
+
+// The plain step-by-step algorithm, into the same kind of window.
+void BM_DrawTranscription(benchmark::State& state)
+{
+    render::MemorySurface window(800, 600, 0);
+    for (auto _ : state) {
+        transcription::draw(window, fixedTime);
+        benchmark::DoNotOptimize(window.pixels().data());
+    }
+}
+BENCHMARK(BM_DrawTranscription)->Unit(benchmark::kMillisecond);
 
 // The program's own drawing: into the real window, hidden, as at start-up.
 void BM_DrawWindow(benchmark::State& state)
