@@ -12,13 +12,6 @@
 namespace e2e {
 namespace {
 
-std::string describe(const QRect& rect)
-{
-    std::ostringstream out;
-    out << '(' << rect.x() << ", " << rect.y() << ") " << rect.width() << 'x' << rect.height();
-    return out.str();
-}
-
 // Background on every side of the picture, one pixel out, where the button is not.
 testing::AssertionResult backgroundFramesThePicture(const QImage& shot, const QRect& client, QRgb background,
                                                     const QRect& button)

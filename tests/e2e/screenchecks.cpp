@@ -50,6 +50,13 @@ struct Region {
 
 } // namespace
 
+std::string describe(const QRect& rect)
+{
+    std::ostringstream out;
+    out << '(' << rect.x() << ", " << rect.y() << ") " << rect.width() << 'x' << rect.height();
+    return out.str();
+}
+
 QImage cut(const QImage& shot, QPoint origin, const QRect& area)
 {
     return shot.copy(area.translated(origin));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 // What the window should look like on a screenshot. Rectangles in the client
 // area are relative to its top-left corner.
 namespace e2e {
@@ -20,6 +22,9 @@ QRect scaledButton(int textHeight);
 // The smallest rectangle holding everything that is not `background` in the
 // client area above the picture: the button, where it ends above row 80.
 QRect buttonOnScreen(const QImage& shot, const QRect& client, QRgb background);
+
+// "(x, y) wxh", for failure messages.
+std::string describe(const QRect& rect);
 
 // The part of `shot` under `area`, `area` taken relative to `origin`.
 QImage cut(const QImage& shot, QPoint origin, const QRect& area);

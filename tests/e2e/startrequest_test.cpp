@@ -13,13 +13,6 @@
 namespace e2e {
 namespace {
 
-std::string describe(const QRect& rect)
-{
-    std::ostringstream out;
-    out << '(' << rect.x() << ", " << rect.y() << ") " << rect.width() << 'x' << rect.height();
-    return out.str();
-}
-
 Launch withArguments(const QStringList& arguments)
 {
     Launch launch;
