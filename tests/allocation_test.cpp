@@ -20,6 +20,13 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// These replace the global operators, so what operator new handed out is
+// malloc's to free; GCC cannot tell once they are inlined into the library's
+// code and warns of a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void* p) noexcept
 {
     std::free(p);
@@ -28,6 +35,9 @@ void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 

@@ -53,6 +53,13 @@ struct Chains {
     std::vector<std::vector<long>> lastChain = std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
 };
 
+// Element i of v, for the signed row, column and chain numbers used here.
+template <class V>
+decltype(auto) item(V& v, long i)
+{
+    return v[static_cast<std::size_t>(i)];
+}
+
 Chains chainsOf(const std::vector<Call>& calls)
 {
     Chains chains;
@@ -65,13 +72,13 @@ Chains chainsOf(const std::vector<Call>& calls)
         }
         ++chains.visits;
         if (chainOpen)
-            chains.startsByRow[call.row].push_back(call.column);
+            item(chains.startsByRow, call.row).push_back(call.column);
         chainOpen = false;
         if (call.column == width)
-            chains.rowReachesColumn800[call.row] = true;
+            item(chains.rowReachesColumn800, call.row) = true;
         const long chain = chains.started - 1;
-        long& first = chains.firstChain[call.row][call.column];
-        long& last = chains.lastChain[call.row][call.column];
+        long& first = item(item(chains.firstChain, call.row), call.column);
+        long& last = item(item(chains.lastChain, call.row), call.column);
         if (first < 0)
             first = chain;
         else if (last == first)
@@ -112,8 +119,8 @@ protected:
         long overpainted = 0;
         for (int row = 0; row < height; ++row) {
             for (int column = 0; column < width; ++column) {
-                const Colour last = render::palette[indices[chains->lastChain[row][column]]];
-                const Colour first = render::palette[indices[chains->firstChain[row][column]]];
+                const Colour last = render::palette[item(indices, item(item(chains->lastChain, row), column))];
+                const Colour first = render::palette[item(indices, item(item(chains->firstChain, row), column))];
                 EXPECT_EQ(window.picture.pixel(column, row), last) << "row " << row << ", column " << column;
                 if (::testing::Test::HasFailure())
                     return overpainted;
@@ -171,12 +178,12 @@ TEST_F(Drawn, EveryRowStartsAtColumnZeroAndReachesColumn800)
 {
     std::vector<int> firstFlatLink(flatLink);
     for (int column = 0; column < flatLink; ++column)
-        firstFlatLink[column] = column;
+        item(firstFlatLink, column) = column;
     for (int row = 0; row < height; ++row) {
-        const std::vector<int>& starts = chains->startsByRow[row];
+        const std::vector<int>& starts = item(chains->startsByRow, row);
         ASSERT_FALSE(starts.empty());
         EXPECT_EQ(starts.front(), 0) << "row " << row;
-        EXPECT_TRUE(chains->rowReachesColumn800[row]) << "row " << row;
+        EXPECT_TRUE(item(chains->rowReachesColumn800, row)) << "row " << row;
         if (isFlatRow(row))
             EXPECT_EQ(starts, firstFlatLink) << "row " << row;
         else
