@@ -8,7 +8,6 @@
 #include <QIcon>
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <unistd.h>
