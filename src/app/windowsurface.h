@@ -32,19 +32,12 @@ public:
     // std::runtime_error when the picture cannot be created.
     void setPixel(int column, int row, render::Colour colour)
     {
-        const Pixels pixels = m_pixels;
-        if (qsizetype{static_cast<unsigned>(column)} < pixels.width
-            && qsizetype{static_cast<unsigned>(row)} < pixels.height) [[likely]] {
-            pixels.bits[row * pixels.stride + column] = colours::toRgb32(colour);
-            return;
-        }
         // Unbound, the picture counts as empty: the first write comes this way.
-        if (m_bound)
-            return;
-        m_pixels = bind(m_picture);
-        m_bound = true;
-        if (contains(column, row))
-            m_pixels.bits[row * m_pixels.stride + column] = colours::toRgb32(colour);
+        if (!write(m_pixels, column, row, colour) && !m_bound) [[unlikely]] {
+            m_pixels = bind(m_picture);
+            m_bound = true;
+            write(m_pixels, column, row, colour);
+        }
     }
     void setColor(render::Colour colour) { m_colour = colour; }
     render::Colour color() const { return m_colour; }
@@ -59,10 +52,15 @@ private:
         qsizetype height = 0;
     };
 
-    bool contains(int column, int row) const
+    // False, changing nothing, for a pixel outside `pixels`. Takes the bounds
+    // by value: read once per write.
+    static bool write(Pixels pixels, int column, int row, render::Colour colour)
     {
-        return qsizetype{static_cast<unsigned>(column)} < m_pixels.width
-            && qsizetype{static_cast<unsigned>(row)} < m_pixels.height;
+        if (qsizetype{static_cast<unsigned>(column)} >= pixels.width
+            || qsizetype{static_cast<unsigned>(row)} >= pixels.height)
+            return false;
+        pixels.bits[row * pixels.stride + column] = colours::toRgb32(colour);
+        return true;
     }
 
     // Out of line, and given no pointer into the surface, so that the drawing
