@@ -140,6 +140,7 @@ void WindowTest::writesOutsideThePictureChangeNothing()
     QFETCH(int, column);
     QFETCH(int, row);
     TForm1 form;
+    form.Image1->resize(800, 600); // as FormCreate leaves it, whatever the scaling
     WindowSurface surface = form.surface();
     surface.setPixel(799, 599, 0x000000FF);
     const QImage before = form.Image1->picture().copy();
