@@ -32,12 +32,11 @@ public:
     // std::runtime_error when the picture cannot be created.
     void setPixel(int column, int row, render::Colour colour)
     {
-        // Unbound, the picture counts as empty: the first write comes this way.
-        if (!write(m_pixels, column, row, colour) && !m_bound) [[unlikely]] {
+        if (!m_bound) [[unlikely]] {
             m_pixels = bind(m_picture);
             m_bound = true;
-            write(m_pixels, column, row, colour);
         }
+        write(m_pixels, column, row, colour);
     }
     void setColor(render::Colour colour) { m_colour = colour; }
     render::Colour color() const { return m_colour; }
@@ -52,15 +51,13 @@ private:
         qsizetype height = 0;
     };
 
-    // False, changing nothing, for a pixel outside `pixels`. Takes the bounds
-    // by value: read once per write.
-    static bool write(Pixels pixels, int column, int row, render::Colour colour)
+    // Changes nothing for a pixel outside `pixels`. Takes the bounds by value:
+    // read once per write.
+    static void write(Pixels pixels, int column, int row, render::Colour colour)
     {
-        if (qsizetype{static_cast<unsigned>(column)} >= pixels.width
-            || qsizetype{static_cast<unsigned>(row)} >= pixels.height)
-            return false;
-        pixels.bits[row * pixels.stride + column] = colours::toRgb32(colour);
-        return true;
+        if (qsizetype{static_cast<unsigned>(row)} < pixels.height)
+            if (qsizetype{static_cast<unsigned>(column)} < pixels.width)
+                pixels.bits[row * pixels.stride + column] = colours::toRgb32(colour);
     }
 
     // Out of line, and given no pointer into the surface, so that the drawing

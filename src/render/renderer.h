@@ -103,8 +103,12 @@ void draw(Window& window, Clock clock = utcTimeOfDay)
         repeatFlatSpan(last, column, columns);
 
         // Only the finished picture is ever shown, so each pixel is written
-        // once, with the colour of the last chain to reach it.
-        for (int pixel = 0; pixel < figure::pictureWidth; ++pixel)
+        // once, with the colour of the last chain to reach it. A row's first
+        // pixel goes on its own: a window that creates its picture at the
+        // first write has it by then, and the loop over the rest of the row
+        // can keep the picture's place and size in registers.
+        window.setPixel(0, row, last[0].colour());
+        for (int pixel = 1; pixel < figure::pictureWidth; ++pixel)
             window.setPixel(pixel, row, last[static_cast<std::size_t>(pixel)].colour());
     }
 }
