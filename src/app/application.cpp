@@ -23,6 +23,10 @@ const QByteArray x11Platform = QByteArrayLiteral("xcb");
 char noName[] = "";
 
 const QString threadNotStarted = QStringLiteral("QThread::start");
+// What the toolkit warns, just before it ends the program with status 1, when
+// its connection to the X server has closed under it: the server went away,
+// or the connection itself ran out of memory.
+const QString connectionBroke = QStringLiteral("The X11 connection broke");
 
 // The one line said before ending on a fatal toolkit error; composed in
 // advance, so that saying it needs no memory.
@@ -44,10 +48,12 @@ void sayAndEnd(const QByteArray& line)
 // The program logs nothing: the toolkit's warnings go unsaid, and its fatal
 // errors end the program with a line a user can read instead of an abort. A
 // thread the toolkit could not start, short of memory, is fatal too: the
-// toolkit would wait for it for ever.
+// toolkit would wait for it for ever. So is a lost X connection, after which
+// the toolkit would end the program without a word.
 void toolkitMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type == QtFatalMsg || (type == QtCriticalMsg && message.startsWith(threadNotStarted)))
+    if (type == QtFatalMsg || (type == QtCriticalMsg && message.startsWith(threadNotStarted))
+        || (type == QtWarningMsg && message.startsWith(connectionBroke)))
         sayFatalLineAndEnd();
 }
 

@@ -7,7 +7,7 @@
 #
 # Cases: no-display, display-not-there, platform-plugin-missing,
 # wayland-beside-x, quiet-in-a-desktop-session, runtime-directory,
-# no-japanese-font, memory-limits, executable-names.
+# no-japanese-font, memory-limits, display-goes-away, executable-names.
 set -u
 case_name=$1
 program=$(realpath "$2")
@@ -195,6 +195,21 @@ memory-limits)
     # The sweep is only worth its time if some limit let the toolkit start
     # but not the picture be made.
     [ "$picture_failed" -gt 0 ] || fail "no limit reached the picture's own failure"
+    ;;
+
+display-goes-away)
+    # The X server ends while the window is shown: the program says so in one
+    # line and ends with status 1.
+    display_up
+    export QT_QPA_PLATFORM=xcb
+    launch "$program"
+    if wait_for_window 30; then
+        kill "$VIRTUAL_XVFB_PID"
+        wait_for_exit 30
+        expect_one_line_and_status_1 "X server gone" "ウィンドウ システムのエラーのため終了します。"
+    else
+        fail "X server gone: no window shown"
+    fi
     ;;
 
 executable-names)
