@@ -1,4 +1,5 @@
 #include "app/closebutton.h"
+#include "app/images.h"
 #include "app/tform1.h"
 
 #include <QAccessible>
@@ -16,8 +17,6 @@
 namespace {
 
 constexpr int glyphSide = CloseButton::glyphSide;
-const QString glyphResource = QStringLiteral(":/images/bbclose.xpm");
-const QString iconResource = QStringLiteral(":/images/mainicon.xpm");
 const QSize buttonSize(97, 41);
 
 // Every colour the button may use told apart from every other.
@@ -66,7 +65,7 @@ QRgb rgb(const QColor& colour)
 // One of the glyph's two looks as the button should show it on `background`.
 QImage glyph(int half, const QColor& background)
 {
-    const QImage both = QImage(glyphResource).convertToFormat(QImage::Format_RGB32);
+    const QImage both = images::closeGlyph().convertToFormat(QImage::Format_RGB32);
     const QRgb transparent = both.pixel(0, both.height() - 1);
     QImage one = both.copy(half * glyphSide, 0, glyphSide, glyphSide);
     for (int y = 0; y < one.height(); ++y)
@@ -383,7 +382,7 @@ void ButtonTest::controlsSayWhatTheyAre()
 
 void ButtonTest::glyphShowsADoorwayWithALamp()
 {
-    const QImage both(glyphResource);
+    const QImage both = images::closeGlyph();
     QCOMPARE(both.size(), QSize(2 * glyphSide, glyphSide));
     QVERIFY(coloursIn(both.convertToFormat(QImage::Format_RGB32), both.rect()).size() <= 16);
     const QRgb olive = qRgb(128, 128, 0);
@@ -417,7 +416,7 @@ void ButtonTest::glyphShowsADoorwayWithALamp()
 
 void ButtonTest::iconIs32By32In16Colours()
 {
-    const QImage icon(iconResource);
+    const QImage icon = images::mainIcon();
     QCOMPARE(icon.size(), QSize(32, 32));
     QVERIFY(coloursIn(icon.convertToFormat(QImage::Format_ARGB32), icon.rect()).size() <= 16);
 }

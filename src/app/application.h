@@ -1,6 +1,7 @@
 #pragma once
 
 #include "programtitle.h"
+#include "startupguards.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -9,13 +10,14 @@
 #include <array>
 #include <memory>
 
-// Start-up and shut-down: prepares the toolkit, creates the main window, lets
+// Start-up and shut-down: starts Qt, creates the main window, lets
 // its creation handler draw the picture while the window is still hidden, then
 // shows it and processes events until it is closed.
 class Application {
 public:
-    // Ends the program with one line on standard error and status 1 where the
-    // toolkit cannot start (no display, a window system it cannot use).
+    // Ends the program with one line on standard error and status 1 where Qt
+    // cannot start (no display, a window system it cannot use, too little
+    // memory).
     Application(int& argc, char** argv);
     ~Application();
     Application(const Application&) = delete;
@@ -38,16 +40,12 @@ private:
     enum class StartRequest { Normal, Maximised, Minimised };
     static StartRequest startRequest(int argc, char** argv);
 
-    // Settings the toolkit reads from the environment, and the checks that
-    // must come before it starts; run before QApplication exists.
-    static void prepareToolkitEnvironment();
-
     // The error boxes for an exception that escaped construction or the creation handler.
     static void constructionFailed();
     void creationFailed() const;
 
     StartRequest m_startRequest = StartRequest::Normal;
-    // The toolkit sees the program's name and no options: the program takes
+    // Qt sees the program's name and no options: the program takes
     // none of its own beyond the start requests.
     int m_toolkitArgc = 1;
     std::array<char*, 2> m_toolkitArgv{};
@@ -63,6 +61,7 @@ void Application::CreateForm()
         m_form = std::make_unique<Form>(); // Form1 from the moment it is allocated
     } catch (...) {
         Form1 = nullptr; // the half-built window is gone already
+        const startup::LimitPaused whileTheBoxWaits;
         constructionFailed();
         return;
     }
@@ -71,6 +70,7 @@ void Application::CreateForm()
         Form1->FormCreate(Form1);
     } catch (...) {
         // The window still opens, with whatever was drawn before the failure.
+        const startup::LimitPaused whileTheBoxWaits;
         creationFailed();
     }
 }

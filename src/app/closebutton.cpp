@@ -1,6 +1,7 @@
 #include "closebutton.h"
 
 #include "colours.h"
+#include "images.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -10,7 +11,6 @@ namespace {
 const QString caption = QStringLiteral("閉じる(&C)");
 const QString spokenName = QStringLiteral("閉じる");
 const QString spokenDescription = QStringLiteral("ウィンドウを閉じて、プログラムを終了します。");
-const QString glyphResource = QStringLiteral(":/images/bbclose.xpm");
 
 constexpr int frameWidth = 1;
 const QPoint pressedOffset(1, 1);
@@ -19,7 +19,7 @@ const QPoint reliefOffset(1, 1);
 // The glyph with the colour of its bottom-left pixel made transparent.
 QPixmap loadGlyph()
 {
-    QImage image = QImage(glyphResource).convertToFormat(QImage::Format_ARGB32);
+    QImage image = images::closeGlyph().convertToFormat(QImage::Format_ARGB32);
     if (image.isNull())
         return {};
     const QRgb transparent = image.pixel(0, image.height() - 1);

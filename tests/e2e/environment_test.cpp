@@ -92,13 +92,13 @@ TEST(Environment, AWindowSystemThatCannotStartEndsWithOneLine)
     expectOneLine(runToEnd(environment), QStringLiteral("ウィンドウ システム「wayland」を開始できません"));
 }
 
-TEST(Environment, TooLittleMemoryForTheToolkitEndsWithOneLine)
+TEST(Environment, TooLittleAddressSpaceToStartEndsWithOneLine)
 {
     if (addressSanitizer)
         GTEST_SKIP() << "an address-sanitised program cannot start under a memory limit at all";
     Display display;
     QProcessEnvironment environment = display.environment();
-    expectOneLine(runToEnd(environment, true), QStringLiteral("を開始できません"));
+    expectOneLine(runToEnd(environment, true), QStringLiteral("メモリが足りないため起動できません"));
 }
 
 std::string describe(const QRect& rect)

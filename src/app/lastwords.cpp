@@ -1,0 +1,87 @@
+#include "lastwords.h"
+
+#include "errortext.h"
+
+#include <QRegularExpression>
+
+namespace lastwords {
+
+namespace {
+
+// Qt's xcb plugin warns with this, in one of two wordings, and then ends the
+// program with status 1, when its connection to the X server has closed; the
+// number is xcb's reason.
+const QRegularExpression connectionBroke(QStringLiteral(R"(^The X11 connection broke.*\((?:code|error) (\d+)\))"));
+// xcb's reason when the connection itself could not allocate memory
+// (XCB_CONN_CLOSED_MEM_INSUFFICIENT).
+constexpr int xcbOutOfMemory = 3;
+// Qt says this, critical, when it cannot start a thread; it would then wait
+// for that thread for ever. Short of memory is the only reason seen.
+const QString threadNotStarted = QStringLiteral("QThread::start");
+
+// One line, whatever the message holds.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.simplified();
+}
+
+QByteArray utf8Line(const QString& text)
+{
+    return text.toUtf8() + '\n';
+}
+
+} // namespace
+
+std::optional<Cause> causeOf(QtMsgType type, const QString& message)
+{
+    switch (type) {
+    case QtFatalMsg:
+        return Cause::QtFatal;
+    case QtCriticalMsg:
+        if (message.startsWith(threadNotStarted))
+            return Cause::MemoryExhausted;
+        break;
+    case QtWarningMsg:
+        if (const QRegularExpressionMatch match = connectionBroke.match(message); match.hasMatch())
+            return match.captured(1).toInt() == xcbOutOfMemory ? Cause::MemoryExhausted : Cause::XConnectionLost;
+        break;
+    case QtDebugMsg:
+    case QtInfoMsg:
+        break;
+    }
+    return std::nullopt;
+}
+
+QByteArray line(Cause cause, const QString& detail)
+{
+    switch (cause) {
+    case Cause::XConnectionLost:
+        return utf8Line(QStringLiteral("X サーバーとの接続が切れたため終了します。"));
+    case Cause::MemoryExhausted:
+        return utf8Line(QStringLiteral("メモリが足りないため終了します。"));
+    case Cause::QtFatal:
+        if (detail.trimmed().isEmpty())
+            return utf8Line(QStringLiteral("Qt の致命的なエラーのため終了します。"));
+        return utf8Line(QStringLiteral("Qt の致命的なエラーのため終了します: %1").arg(oneLine(detail)));
+    case Cause::UncaughtException:
+        break;
+    }
+    return utf8Line(QStringLiteral("捕捉されない例外のため終了します。"));
+}
+
+QByteArray uncaught(const CaughtException& caught)
+{
+    const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
+    const QString what = errortext::applicationError(caught.className, QByteArray::fromStdString(module),
+                                                     caught.site.offset, caught.message);
+    return utf8Line(QStringLiteral("捕捉されない例外のため終了します: %1").arg(oneLine(what)));
+}
+
+QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes)
+{
+    return utf8Line(QStringLiteral("メモリが足りないため起動できません。起動には空きアドレス空間が %1 MiB 必要です。")
+                        .arg(neededMebibytes));
+}
+
+} // namespace lastwords

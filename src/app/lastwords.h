@@ -1,0 +1,40 @@
+#pragma once
+
+#include "caughtexception.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+// The one line the program says on standard error when it cannot go on, and
+// what it reads in Qt's messages to tell which line that is.
+namespace lastwords {
+
+enum class Cause {
+    XConnectionLost,   // the X server went away, or closed the connection
+    MemoryExhausted,   // an allocation, a thread or the X connection ran out of memory
+    QtFatal,           // Qt's own fatal error, after start-up
+    UncaughtException, // an exception that no handler caught
+};
+
+// What Qt's message means for the program: nothing (most messages, which the
+// program does not log), or the cause that ends it. Qt goes on after a warning
+// or a critical message on its own; the program ends on the ones named here
+// because Qt would otherwise end it silently or wait for ever.
+std::optional<Cause> causeOf(QtMsgType type, const QString& message);
+
+// The line for a cause, newline included, in UTF-8. For QtFatal, `detail` is
+// Qt's message; for UncaughtException, use uncaught() instead.
+QByteArray line(Cause cause, const QString& detail = {});
+
+// The line for an exception that nothing caught: what was thrown, where, and
+// its message, as the box for a failed construction words them.
+QByteArray uncaught(const CaughtException& caught);
+
+// The line when the program cannot start for lack of address space: how many
+// mebibytes of it start-up needs free.
+QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes);
+
+} // namespace lastwords

@@ -1,0 +1,268 @@
+#include "startupguards.h"
+
+#include "caughtexception.h"
+#include "lastwords.h"
+#include "x11.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <csignal>
+#include <cstddef>
+#include <cstdlib>
+#include <exception>
+#include <new>
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace startup {
+
+namespace {
+
+constexpr std::size_t mebibyte = std::size_t{1} << 20;
+
+// Address space that start-up takes beyond what the process holds when main()
+// begins, up to the window's first showing, the stacks of Qt's threads apart:
+// measured as the smallest RLIMIT_AS under which the window appeared, less
+// the process's size at entry and the thread stacks, and given a margin for
+// other fonts, locales and libraries.
+constexpr std::size_t startUpAddressSpace = 32 * mebibyte;
+// The threads Qt starts before the window is shown: the xcb event reader and
+// the D-Bus connection manager. Each stack takes RLIMIT_STACK of address space.
+constexpr std::size_t qtThreads = 2;
+// glibc's thread stack where RLIMIT_STACK is unlimited.
+constexpr std::size_t unlimitedStackThreadStack = 2 * mebibyte;
+
+// Qt's start on the window system, and the first showing of the window after
+// it, take well under a second; one that has not come by then is stuck.
+constexpr unsigned startUpLimitSeconds = 20;
+// Once the window is gone, the rest is freeing memory and closing connections.
+constexpr unsigned shutDownLimitSeconds = 5;
+
+const QByteArray x11Platform = QByteArrayLiteral("xcb");
+// Qt's xcb plugin warns with this before it fails to start for want of a display.
+const QString noDisplayWarning = QStringLiteral("could not connect to display");
+
+// Every line a fatal end may say without composing it then, when there may be
+// no memory to compose it with. Written before the handlers that read them
+// are installed, and never again.
+struct Lines {
+    QByteArray platformDidNotStart;
+    QByteArray noDisplay;
+    QByteArray xConnectionLost;
+    QByteArray memoryExhausted;
+    QByteArray qtFatal;
+    QByteArray uncaught;
+    QByteArray tooSlowToShow;
+};
+const Lines* lines = nullptr;
+
+volatile std::sig_atomic_t qtRunning = 0;
+volatile std::sig_atomic_t displayUnreachable = 0;
+volatile std::sig_atomic_t shutDownStatus = EXIT_SUCCESS;
+
+[[noreturn]] void sayAndEnd(const QByteArray& line)
+{
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.constData(), std::size_t(line.size()));
+    ::_exit(EXIT_FAILURE);
+}
+
+// Qt's messages go unsaid: the program logs nothing. The fatal ones, and the
+// few after which Qt would end the program silently or wait for ever, end it
+// with a line that names what happened.
+void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (!qtRunning) {
+        if (type == QtWarningMsg && message.startsWith(noDisplayWarning))
+            displayUnreachable = 1;
+        if (type == QtFatalMsg)
+            sayAndEnd(displayUnreachable ? lines->noDisplay : lines->platformDidNotStart);
+    }
+    const std::optional<lastwords::Cause> cause = lastwords::causeOf(type, message);
+    if (!cause)
+        return;
+    switch (*cause) {
+    case lastwords::Cause::XConnectionLost:
+        sayAndEnd(lines->xConnectionLost);
+    case lastwords::Cause::MemoryExhausted:
+        sayAndEnd(lines->memoryExhausted);
+    case lastwords::Cause::QtFatal:
+    case lastwords::Cause::UncaughtException:
+        break;
+    }
+    QByteArray line = lines->qtFatal;
+    try {
+        line = lastwords::line(lastwords::Cause::QtFatal, message);
+    } catch (...) { // no memory to say more
+    }
+    sayAndEnd(line);
+}
+
+[[noreturn]] void uncaughtException()
+{
+    QByteArray line = lines->uncaught;
+    if (const std::exception_ptr exception = std::current_exception()) {
+        try {
+            std::rethrow_exception(exception);
+        } catch (const std::bad_alloc&) {
+            line = lines->memoryExhausted;
+        } catch (...) {
+            try {
+                line = lastwords::uncaught(CaughtException::current());
+            } catch (...) { // no memory to say more
+            }
+        }
+    }
+    sayAndEnd(line);
+}
+
+void startUpTookTooLong(int)
+{
+    sayAndEnd(lines->tooSlowToShow);
+}
+
+void shutDownTookTooLong(int)
+{
+    ::_exit(shutDownStatus);
+}
+
+QByteArray utf8Line(const QString& text)
+{
+    return text.toUtf8() + '\n';
+}
+
+void composeLines()
+{
+    const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? QString::fromLatin1(x11Platform)
+                                                                            : qEnvironmentVariable("QT_QPA_PLATFORM");
+    const QString display = qEnvironmentVariable("DISPLAY");
+    static const Lines composed{
+        utf8Line(QStringLiteral("ウィンドウ システム「%1」を開始できません。").arg(platform)),
+        utf8Line(display.isEmpty() ? QStringLiteral("ディスプレイに接続できません。DISPLAY が設定されていません。")
+                                   : QStringLiteral("ディスプレイ「%1」に接続できません。").arg(display)),
+        lastwords::line(lastwords::Cause::XConnectionLost),
+        lastwords::line(lastwords::Cause::MemoryExhausted),
+        lastwords::line(lastwords::Cause::QtFatal),
+        lastwords::line(lastwords::Cause::UncaughtException),
+        utf8Line(QStringLiteral("ウィンドウを %1 秒以内に表示できなかったため終了します。").arg(startUpLimitSeconds)),
+    };
+    lines = &composed;
+}
+
+std::size_t threadStack()
+{
+    rlimit stack{};
+    if (::getrlimit(RLIMIT_STACK, &stack) != 0 || stack.rlim_cur == RLIM_INFINITY)
+        return unlimitedStackThreadStack;
+    return std::size_t(stack.rlim_cur);
+}
+
+// Libraries that run out of address space half-way through start-up crash
+// (fontconfig) or wait for ever (xcb) instead of failing. Checking for the
+// whole amount first, by reserving it without touching it, keeps them from
+// getting there.
+void checkAddressSpace()
+{
+    rlimit addressSpace{};
+    if (::getrlimit(RLIMIT_AS, &addressSpace) != 0 || addressSpace.rlim_cur == RLIM_INFINITY)
+        return;
+    const std::size_t needed = startUpAddressSpace + qtThreads * threadStack();
+    void* reserved = ::mmap(nullptr, needed, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (reserved == MAP_FAILED)
+        sayAndEnd(lastwords::notEnoughAddressSpace((needed + mebibyte - 1) / mebibyte));
+    ::munmap(reserved, needed);
+}
+
+void armStartUpLimit()
+{
+    std::signal(SIGALRM, startUpTookTooLong);
+    ::alarm(startUpLimitSeconds);
+}
+
+} // namespace
+
+void guardStart()
+{
+    composeLines();
+    qInstallMessageHandler(qtMessage);
+    std::set_terminate(uncaughtException);
+    // glibc gives each thread that allocates an arena of its own, reserving
+    // 64 MiB of address space for it. Qt's threads allocate little and seldom:
+    // one arena for all keeps start-up's address space what it was measured as.
+    ::mallopt(M_ARENA_MAX, 1);
+    checkAddressSpace();
+    armStartUpLimit();
+}
+
+void prepareQtEnvironment()
+{
+    // Layout pixels are screen pixels: the window's size and its picture must
+    // not be scaled by Qt's own high-DPI handling.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    qunsetenv("QT_USE_PHYSICAL_DPI");
+
+    // The window is placed exactly where the layout puts it, which only X11
+    // allows: a Wayland session's variables must not lead Qt away from the X
+    // display beside it. A platform named outright is used.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", x11Platform);
+}
+
+void qtStarted()
+{
+    qtRunning = 1;
+}
+
+void avoidSessionBusAutolaunch()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    // libdbus's own next place to look, before it starts a bus of its own.
+    const QByteArray runtimeDirectory = qgetenv("XDG_RUNTIME_DIR");
+    struct stat bus {};
+    if (!runtimeDirectory.isEmpty() && ::stat((runtimeDirectory + "/bus").constData(), &bus) == 0
+        && S_ISSOCK(bus.st_mode))
+        return;
+
+    xcb_connection_t* connection = x11::connection();
+    if (connection && qEnvironmentVariableIsEmpty("AT_SPI_BUS_ADDRESS")) {
+        const QByteArray accessibilityBus =
+            x11::stringProperty(connection, x11::rootWindow(connection), x11::atom(connection, "AT_SPI_BUS"));
+        if (!accessibilityBus.isEmpty())
+            qputenv("AT_SPI_BUS_ADDRESS", accessibilityBus);
+    }
+    // An address of no known kind: libdbus fails at once, starting nothing.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+void windowShown()
+{
+    ::alarm(0);
+    std::signal(SIGALRM, SIG_DFL);
+}
+
+LimitPaused::LimitPaused()
+{
+    ::alarm(0);
+}
+
+LimitPaused::~LimitPaused()
+{
+    armStartUpLimit();
+}
+
+void boundShutDown(int status)
+{
+    shutDownStatus = status;
+    std::signal(SIGALRM, shutDownTookTooLong);
+    ::alarm(shutDownLimitSeconds);
+}
+
+} // namespace startup

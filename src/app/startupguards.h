@@ -1,0 +1,43 @@
+#pragma once
+
+// What stands between the program and an end without a word: checks made
+// before Qt starts, the one line said on every fatal end, and time limits on
+// start-up and shut-down. Each fatal end writes one line to standard error
+// and exits with status 1; none of them logs anything else.
+namespace startup {
+
+// Installs the handlers for Qt's fatal messages and for exceptions that nothing
+// catches, then checks that the address space start-up needs is there. Call
+// first, before anything of Qt's.
+void guardStart();
+
+// Settings Qt reads from the environment when it starts: screen pixels are
+// layout pixels, and the X11 platform unless another is named.
+void prepareQtEnvironment();
+
+// Qt has started on the window system: fatal ends from now on name what
+// happened while running, not a failure to start.
+void qtStarted();
+
+// Where there is no D-Bus session bus, keeps libdbus from starting one (it
+// would leave a dbus-daemon behind); a screen reader's accessibility bus, which
+// AT-SPI announces on the X root window, still reaches the program.
+void avoidSessionBusAutolaunch();
+
+// The start-up limit: from guardStart() until the window is first shown,
+// within which start-up either shows its window or ends with one line. It
+// does not run while an error box waits for the user.
+void windowShown();
+class LimitPaused {
+public:
+    LimitPaused();
+    ~LimitPaused();
+    LimitPaused(const LimitPaused&) = delete;
+    LimitPaused& operator=(const LimitPaused&) = delete;
+};
+
+// The window is gone: the process ends with `status` within a short limit,
+// whatever Qt's threads are doing by then.
+void boundShutDown(int status);
+
+} // namespace startup

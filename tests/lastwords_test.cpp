@@ -1,0 +1,125 @@
+#include "app/lastwords.h"
+#include "app/startupguards.h"
+
+#include <gtest/gtest.h>
+
+#include <QtGlobal>
+
+#include <functional>
+#include <new>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using lastwords::Cause;
+
+struct MessageRow {
+    const char* name;
+    QtMsgType type;
+    const char* message;
+    std::optional<Cause> cause;
+};
+
+void PrintTo(const MessageRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class QtMessage : public testing::TestWithParam<MessageRow> {};
+
+TEST_P(QtMessage, EndsTheProgramOnlyWhereQtWouldEndItOrWaitForEver)
+{
+    const MessageRow& row = GetParam();
+    EXPECT_EQ(lastwords::causeOf(row.type, QString::fromUtf8(row.message)), row.cause);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, QtMessage,
+    testing::Values(
+        MessageRow{"XServerGone", QtWarningMsg,
+                   "The X11 connection broke: Error occurred while reading or writing to the X server socket. (code 1)",
+                   Cause::XConnectionLost},
+        MessageRow{"XRequestTooLong", QtWarningMsg,
+                   "The X11 connection broke: Maximum allowed requested length exceeded (code 4)",
+                   Cause::XConnectionLost},
+        MessageRow{"XServerDied", QtWarningMsg, "The X11 connection broke (error 1). Did the X11 server die?",
+                   Cause::XConnectionLost},
+        MessageRow{"XConnectionOutOfMemory", QtWarningMsg, "The X11 connection broke: Insufficient memory (code 3)",
+                   Cause::MemoryExhausted},
+        MessageRow{"ThreadNotStarted", QtCriticalMsg,
+                   "QThread::start: Thread creation error: Resource temporarily unavailable", Cause::MemoryExhausted},
+        MessageRow{"AnyFatal", QtFatalMsg, "Cannot mix incompatible Qt library", Cause::QtFatal},
+        MessageRow{"OtherWarning", QtWarningMsg, "QFont::setPixelSize: Pixel size <= 0 (0)", std::nullopt},
+        MessageRow{"OtherCritical", QtCriticalMsg, "QPainter::begin: Paint device returned engine == 0", std::nullopt},
+        MessageRow{"BrokeWordedInPassing", QtWarningMsg, "Note: The X11 connection broke (code 3)", std::nullopt},
+        MessageRow{"Debug", QtDebugMsg, "The X11 connection broke: (code 1)", std::nullopt}),
+    [](const testing::TestParamInfo<MessageRow>& row) { return std::string(row.param.name); });
+
+// How the program ends, with what it says, for each fatal cause: a child
+// process runs the program's start-up guards and then meets the cause.
+struct EndRow {
+    const char* name;
+    std::function<void()> cause;
+    const char* says; // a regular expression over standard error
+};
+
+void PrintTo(const EndRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class FatalEnd : public testing::TestWithParam<EndRow> {};
+
+void throwFromNoexcept(const std::function<void()>& thrower) noexcept
+{
+    thrower();
+}
+
+TEST_P(FatalEnd, SaysWhatHappenedInOneLineAndEndsWithStatus1)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const EndRow& row = GetParam();
+    EXPECT_EXIT(
+        {
+            startup::guardStart();
+            startup::qtStarted();
+            row.cause();
+        },
+        testing::ExitedWithCode(1), row.says);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FatalEnd,
+    testing::Values(
+        EndRow{"XServerGone",
+               [] { qWarning("The X11 connection broke: Error occurred while reading or writing (code 1)"); },
+               "^X サーバーとの接続が切れたため終了します。\n$"},
+        EndRow{"ThreadNotStarted", [] { qCritical("QThread::start: Thread creation error: Out of memory"); },
+               "^メモリが足りないため終了します。\n$"},
+        EndRow{"AllocationFailedUncaught", [] { throwFromNoexcept([] { throw std::bad_alloc(); }); },
+               "^メモリが足りないため終了します。\n$"},
+        EndRow{"QtFatal", [] { qFatal("Cannot mix incompatible Qt library\nwith this library"); },
+               "^Qt の致命的なエラーのため終了します: Cannot mix incompatible Qt library with this library\n$"},
+        EndRow{"ExceptionUncaught",
+               [] { throwFromNoexcept([] { throw std::runtime_error("event handler failed\nbadly"); }); },
+               "^捕捉されない例外のため終了します: std::runtime_errorがモジュール lastwords-test の "
+               "[0-9A-F]{16} で発生しました。 event handler failed badly\\.\n$"},
+        EndRow{"NothingThrownButTerminated", [] { std::terminate(); }, "^捕捉されない例外のため終了します。\n$"},
+        EndRow{"AnIgnoredWarningGoesOnQuietly",
+               [] {
+                   qWarning("QFont::setPixelSize: Pixel size <= 0 (0)");
+                   std::exit(1);
+               },
+               "^$"}),
+    [](const testing::TestParamInfo<EndRow>& row) { return std::string(row.param.name); });
+
+TEST(NotEnoughAddressSpace, SaysHowMuchStartUpNeeds)
+{
+    EXPECT_EQ(lastwords::notEnoughAddressSpace(48).toStdString(),
+              "メモリが足りないため起動できません。起動には空きアドレス空間が 48 MiB 必要です。\n");
+}
+
+} // namespace
