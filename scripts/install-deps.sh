@@ -13,8 +13,8 @@ packages=(
     # the Debian package and the desktop files: build them and check them as Debian does
     dpkg-dev file lintian desktop-file-utils appstream
     # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
-    # prlimit; and the format check
-    valgrind fontconfig fonts-dejavu-core util-linux clang-format
+    # prlimit, D-Bus's autolaunch and a bus of the tests' own; and the format check
+    valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin clang-format
 )
 
 missing=()

@@ -6,7 +6,7 @@
 #   hostile.sh CASE PROGRAM
 #
 # Cases: no-display, display-not-there, platform-plugin-missing,
-# wayland-beside-x, quiet-in-a-desktop-session, runtime-directory,
+# wayland-beside-x, quiet-in-a-desktop-session, no-session-bus, runtime-directory,
 # no-japanese-font, memory-limits, display-goes-away, executable-names.
 set -u
 case_name=$1
@@ -96,6 +96,64 @@ quiet-in-a-desktop-session)
     display_up
     export QT_QPA_PLATFORM=xcb
     run_to_close "ordinary run" wmctrl "$program" && expect_silence "ordinary run"
+    ;;
+
+no-session-bus)
+    # Without a D-Bus session bus, libdbus would start one for the program's
+    # accessibility (dbus-launch --autolaunch) and leave its dbus-daemon
+    # running. The program starts no process at all; a screen reader's bus,
+    # announced on the X root window as AT_SPI_BUS, still reaches it.
+    display_up
+    export QT_QPA_PLATFORM=xcb
+    unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+    command -v dbus-launch >/dev/null || fail "dbus-launch is not installed: nothing could be started, so nothing is shown"
+    # Every process the program starts inherits this variable.
+    mark=STEREOGRAM_ROBUST_MARK=$$.$RANDOM
+    marked() {
+        grep -lsaz -- "^$mark\$" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 | grep -vx "$pid" | paste -sd,
+    }
+    launch env "$mark" "$program"
+    if wait_for_window 30; then
+        others=$(marked)
+        [ -z "$others" ] || fail "with its window shown, the program has started: $(ps -o pid=,args= -p "$others" | tr "\n" ";" 2>/dev/null)"
+        close_window wmctrl
+        wait_for_exit 30
+        [ "$status" = 0 ] || fail "ended with $(describe_status)"
+        others=$(marked)
+        [ -z "$others" ] || fail "left running after its end: $(ps -o pid=,args= -p "$others" | tr "\n" ";" 2>/dev/null)"
+        [ -z "$others" ] && echo "no session bus: the program started no process"
+    else
+        wait_for_exit 5
+        fail "no session bus: no window ($(describe_status)); stderr: $(head -c 600 "$work/err")"
+    fi
+
+    # A bus of its own stands in for the screen reader's accessibility bus.
+    bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --address="unix:path=$work/a11y-bus" | head -n 2 | tr '\n' ' ')
+    read -r bus_address bus_pid <<<"$bus"
+    xprop -root -f AT_SPI_BUS 8s -set AT_SPI_BUS "$bus_address"
+    launch "$program"
+    if wait_for_window 30; then
+        reached=
+        for name in $(dbus-send --bus="$bus_address" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.ListNames | grep -o '":[0-9.]*"' | tr -d '"'); do
+            owner=$(dbus-send --bus="$bus_address" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+                org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null | awk '/uint32/ {print $2}')
+            [ "$owner" = "$pid" ] && reached=$name
+        done
+        if [ -n "$reached" ]; then
+            echo "accessibility bus from AT_SPI_BUS: the program is connected as $reached"
+        else
+            fail "the program did not connect to the accessibility bus named by AT_SPI_BUS"
+        fi
+        close_window wmctrl
+        wait_for_exit 30
+        [ "$status" = 0 ] || fail "with an accessibility bus: ended with $(describe_status)"
+    else
+        wait_for_exit 5
+        fail "with an accessibility bus: no window ($(describe_status)); stderr: $(head -c 600 "$work/err")"
+    fi
+    kill "$bus_pid" 2>/dev/null
+    xprop -root -remove AT_SPI_BUS
     ;;
 
 runtime-directory)
