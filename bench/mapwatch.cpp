@@ -12,6 +12,10 @@
 // left up before WM_DELETE_WINDOW is sent (default 250 ms), so that the peak
 // memory includes painting it; -t limits each wait (default 30 s).
 //
+// The program is started with STARTUP_PROBE_LAUNCHED_NS, the launch instant in
+// nanoseconds on CLOCK_MONOTONIC, for programs that time their own stages
+// from it (bench/stagemark.h).
+//
 // The program's standard output goes to standard error; standard output gets
 // one line of key=value pairs:
 //   mapped_ms=  launch to viewable, milliseconds
@@ -254,6 +258,10 @@ int main(int argc, char** argv)
 
     std::fflush(nullptr);
     const auto launched = Clock::now();
+    // The launch instant, on the same clock, for programs that report their own stages.
+    const std::string launchedNs =
+        std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(launched.time_since_epoch()).count());
+    setenv("STARTUP_PROBE_LAUNCHED_NS", launchedNs.c_str(), 1);
     const pid_t child = fork();
     if (child < 0)
         fail(launchError, std::string("fork: ") + std::strerror(errno));

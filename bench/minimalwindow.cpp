@@ -1,9 +1,19 @@
 // The least a Qt Widgets program needs to put up a window laid out like
 // stereogram's: the baseline that bench/startup.sh compares its start-up with.
 // The picture is plain white; nothing is drawn into it.
+//
+//   minimal-window [--measure-text]
+//
+// Plain, it first needs its font when it paints, after the window is mapped.
+// With --measure-text it measures the height of its text before it shows the
+// window, and scales the button by it, as stereogram's layout rules require:
+// that is when fontconfig starts.
+
+#include "stagemark.h"
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
@@ -33,8 +43,11 @@ private:
 
 int main(int argc, char* argv[])
 {
+    stageMark("main");
+    const bool measureText = argc > 1 && qstrcmp(argv[1], "--measure-text") == 0;
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
+    stageMark("qt_started");
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Form1"));
@@ -54,9 +67,20 @@ int main(int argc, char* argv[])
     view->setGeometry(30, 80, 800, 600);
 
     auto* button = new QPushButton(QStringLiteral("閉じる(&C)"), &window);
-    button->setGeometry(136, 16, 97, 41);
+    QRect buttonBounds(136, 16, 97, 41);
+    if (measureText) {
+        constexpr int designTextHeight = 15;
+        const int textHeight = QFontMetrics(window.font()).height();
+        const auto scaled = [textHeight](int length) {
+            return (length * textHeight + designTextHeight / 2) / designTextHeight;
+        };
+        buttonBounds = QRect(scaled(buttonBounds.x()), scaled(buttonBounds.y()), scaled(buttonBounds.width()),
+                             scaled(buttonBounds.height()));
+    }
+    button->setGeometry(buttonBounds);
     QObject::connect(button, &QPushButton::clicked, &window, &QWidget::close);
 
+    stageMark("window_ready");
     window.show();
     return app.exec();
 }

@@ -2,7 +2,8 @@
 #
 # start_virtual_display starts Xvfb on a free display number with openbox as
 # its window manager (stock configuration, whatever the user has set up),
-# exports DISPLAY, and returns once openbox answers requests. It also exports
+# exports DISPLAY, and returns once openbox answers requests; with
+# VIRTUAL_DISPLAY_WM=none, it starts no window manager. It also exports
 # XDG_RUNTIME_DIR, a private one, when none is set. Both are stopped when the
 # shell exits; a caller with an EXIT trap of its own calls
 # stop_virtual_display from it.
@@ -27,6 +28,8 @@ start_virtual_display() {
         mkdir -m 700 "$VIRTUAL_DISPLAY_DIR/runtime"
         export XDG_RUNTIME_DIR="$VIRTUAL_DISPLAY_DIR/runtime"
     fi
+
+    [ "${VIRTUAL_DISPLAY_WM:-openbox}" = none ] && return 0
 
     mkdir -p "$VIRTUAL_DISPLAY_DIR/config" "$VIRTUAL_DISPLAY_DIR/cache"
     XDG_CONFIG_HOME="$VIRTUAL_DISPLAY_DIR/config" XDG_CACHE_HOME="$VIRTUAL_DISPLAY_DIR/cache" \
