@@ -51,7 +51,9 @@ int main(int argc, char* argv[])
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Form1"));
-    QFont font(QStringLiteral("IPAPGothic"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Ume P Gothic"), QStringLiteral("BIZ UDPGothic"), QStringLiteral("VL PGothic"),
+                      QStringLiteral("IPAPGothic")});
     font.setPixelSize(15);
     font.setStyleHint(QFont::SansSerif);
     window.setFont(font);

@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
     # build
     cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev
-    # run: the Japanese face of the window's texts, and an X server for machines without a display
-    fonts-ipafont-gothic xvfb x11-utils imagemagick
+    # run: the Japanese faces of the window's texts, the preferred one and its
+    # fallbacks, and an X server for machines without a display
+    fonts-horai-umefont fonts-morisawa-bizud-gothic fonts-vlgothic fonts-ipafont-gothic xvfb x11-utils imagemagick
     # end-to-end tests: a real window manager and tools that drive it like a person
     openbox xdotool wmctrl
     # the Debian package and the desktop files: build them and check them as Debian does

@@ -1,6 +1,7 @@
 #include "app/closebutton.h"
 #include "app/images.h"
 #include "app/tform1.h"
+#include "app/windowfont.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
@@ -10,6 +11,8 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 #include <memory>
 #include <set>
@@ -43,13 +46,6 @@ QPalette distinctPalette()
     palette.setColor(QPalette::Window, QColor(4, 5, 6));
     palette.setColor(QPalette::Base, QColor(7, 8, 9));
     return palette;
-}
-
-QFont windowFont(int pixelSize)
-{
-    QFont font(QStringLiteral("IPAPGothic"));
-    font.setPixelSize(pixelSize);
-    return font;
 }
 
 QImage look(QWidget& button)
@@ -105,11 +101,25 @@ std::set<QRgb> only(const QColor& colour)
     return {rgb(colour)};
 }
 
+// A button with room for its glyph and caption inside the focus rectangle and
+// a pixel to spare, so that the look tests see each part of the look apart,
+// whatever the face's widths. (In the laid-out button the caption may reach
+// the focus rectangle: at 97 × 41, a 15-pixel caption up to 65 pixels wide
+// stays inside it.)
+QSize roomFor(const QFont& font)
+{
+    constexpr int spare = 6; // the focus rectangle's inset, its line and a pixel
+    const QFontMetrics metrics(font);
+    return QSize(glyphSide + 4 + metrics.horizontalAdvance(QStringLiteral("閉じる(C)")) + 2 * spare,
+                 std::max(glyphSide, metrics.height()) + 2 * spare);
+}
+
 // The button in a shown window, as a user first sees it: it has the focus.
 struct ShownWindow {
     ShownWindow()
     {
         form.BitBtn1->setPalette(distinctPalette());
+        form.BitBtn1->resize(roomFor(form.BitBtn1->font()));
         form.show();
     }
     TForm1 form;
@@ -179,11 +189,12 @@ void ButtonTest::upLookIsARaisedFaceWithGlyphAndCaption()
     CloseButton button;
     button.setFont(windowFont(15));
     button.setPalette(distinctPalette());
-    button.resize(buttonSize);
+    const QSize size = roomFor(button.font());
+    button.resize(size);
     QVERIFY(!button.hasFocus());
     const QImage shown = look(button);
-    const int right = buttonSize.width() - 1;
-    const int bottom = buttonSize.height() - 1;
+    const int right = size.width() - 1;
+    const int bottom = size.height() - 1;
 
     QCOMPARE(shown.pixel(0, 0), rgb(light));
     QCOMPARE(shown.pixel(right - 1, 0), rgb(light));
@@ -201,7 +212,7 @@ void ButtonTest::upLookIsARaisedFaceWithGlyphAndCaption()
     QVERIFY(caption.count(rgb(buttonText)) == 0);
 
     // Nothing else is drawn on the face.
-    QImage rest = shown.copy(2, 2, buttonSize.width() - 4, buttonSize.height() - 4);
+    QImage rest = shown.copy(2, 2, size.width() - 4, size.height() - 4);
     QPainter cover(&rest);
     cover.fillRect(button.glyphRect().translated(-2, -2), face);
     cover.fillRect(button.captionRect().translated(-2, -2), face);

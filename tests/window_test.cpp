@@ -27,7 +27,6 @@ public:
     AfternoonForm() { m_clock = afternoon; }
 };
 
-
 bool isPaletteRgb(QRgb pixel)
 {
     return std::any_of(render::palette.begin() + 1, render::palette.end(),
@@ -72,7 +71,7 @@ void WindowTest::loadsItsLayout()
     // text height in that font, which the button's caption is drawn in.
     const int pixelsPerInch = form.logicalDpiY();
     const QFontInfo face(form.BitBtn1->font());
-    QCOMPARE(face.family(), QStringLiteral("IPAPGothic"));
+    QCOMPARE(face.family(), QStringLiteral("Ume P Gothic"));
     QCOMPARE(face.pixelSize(), layoutscaling::fontPixelHeight(pixelsPerInch));
     const int textHeight = QFontMetrics(form.BitBtn1->font()).height();
     QCOMPARE(form.Image1->geometry(), layoutscaling::scaledBounds(QRect(30, 80, 800, 600), textHeight));

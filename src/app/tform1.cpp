@@ -2,8 +2,8 @@
 
 #include "layoutscaling.h"
 #include "render/renderer.h"
+#include "windowfont.h"
 
-#include <QFont>
 #include <QFontMetrics>
 
 TForm1* Form1 = nullptr;
@@ -16,8 +16,6 @@ constexpr QRect frame(192, 120, 873, 735);
 constexpr QRect image1Bounds(30, 80, 800, 600);
 constexpr QRect bitBtn1Bounds(136, 16, 97, 41);
 
-const QString fontFamily = QStringLiteral("IPAPGothic"); // a proportional Japanese gothic
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -26,10 +24,7 @@ TForm1::TForm1(QWidget* parent)
     Form1 = this;
 
     setWindowTitle(caption);
-    QFont windowFont(fontFamily);
-    windowFont.setPixelSize(layoutscaling::designTextHeight);
-    windowFont.setStyleHint(QFont::SansSerif);
-    setFont(windowFont);
+    setFont(windowFont(layoutscaling::designTextHeight));
 
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);
@@ -52,9 +47,7 @@ TForm1::TForm1(QWidget* parent)
 void TForm1::scaleLayout()
 {
     const int pixelsPerInch = logicalDpiY();
-    QFont windowFont = font();
-    windowFont.setPixelSize(layoutscaling::fontPixelHeight(pixelsPerInch));
-    setFont(windowFont);
+    setFont(windowFont(layoutscaling::fontPixelHeight(pixelsPerInch)));
     const int textHeight = QFontMetrics(font()).height();
     for (QWidget* control : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(BitBtn1)})
         control->setGeometry(layoutscaling::scaledBounds(control->geometry(), textHeight));

@@ -65,6 +65,10 @@ FirstView firstView(const Program& program)
 void Running::SetUp()
 {
     display = std::make_unique<Display>();
+    // The resolution the layout is designed for: nothing is scaled, and the
+    // button's glyph and caption sit inside its focus rectangle. (At 96 the
+    // designed 77-pixel button puts the rectangle over the glyph's edge.)
+    display->setXftDpi(designDotsPerInch);
     program = std::make_unique<Program>(*display);
     start = firstView(*program);
 }

@@ -30,7 +30,10 @@ TextMetrics measureText(const Display& display);
 // with the picture in it, and takes that view.
 FirstView firstView(const Program& program);
 
-// A fresh X display with the program running on it, its window painted.
+inline constexpr int designDotsPerInch = 120;
+
+// A fresh X display at the layout's design resolution with the program
+// running on it, its window painted.
 class Running : public testing::Test {
 protected:
     void SetUp() override;

@@ -16,7 +16,10 @@ int main(int argc, char** argv)
     const int dotsPerInch = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
     // 15 pixels at 120 dots per inch, halves rounded up.
     const int pixelHeight = (dotsPerInch * 15 * 2 + 120) / (2 * 120);
-    QFont face(QStringLiteral("IPAPGothic"));
+    QFont face;
+    face.setFamilies({QStringLiteral("Ume P Gothic"), QStringLiteral("BIZ UDPGothic"), QStringLiteral("VL PGothic"),
+                      QStringLiteral("IPAPGothic")});
+    face.setStyleHint(QFont::SansSerif);
     face.setPixelSize(pixelHeight);
     std::printf("%d %d\n", dotsPerInch, QFontMetrics(face).height());
     return 0;
