@@ -3,7 +3,6 @@
 #include "errorbox.h"
 #include "images.h"
 #include "programtitle.h"
-#include "x11.h"
 
 #include <QByteArray>
 #include <QIcon>
@@ -17,30 +16,6 @@ const QByteArray maximisedOption = QByteArrayLiteral("-maximized");
 const QByteArray minimisedOption = QByteArrayLiteral("-iconic");
 // Qt's idea of the program's name, when it was started without one.
 char noName[] = "";
-
-// Asks the window manager to minimise the window it is about to map. Qt does
-// not mark a window that already has its native window (this one has had it
-// since its layout was loaded) to start minimised.
-void askToMinimise(QWidget& window)
-{
-    xcb_connection_t* connection = x11::connection();
-    if (!connection)
-        return;
-    const xcb_atom_t changeState = x11::atom(connection, "WM_CHANGE_STATE");
-    if (changeState == XCB_ATOM_NONE)
-        return;
-    constexpr uint32_t iconicState = 3;
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = static_cast<xcb_window_t>(window.winId());
-    message.type = changeState;
-    message.data.data32[0] = iconicState;
-    xcb_send_event(connection, 0, x11::rootWindow(connection),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
-}
 
 } // namespace
 
@@ -92,10 +67,7 @@ int Application::Run()
         Form1->showMaximized();
         break;
     case StartRequest::Minimised:
-        Form1->setAttribute(Qt::WA_ShowWithoutActivating);
-        Form1->setWindowState(Qt::WindowMinimized);
-        Form1->show();
-        askToMinimise(*Form1);
+        Form1->showIconic();
         break;
     case StartRequest::Normal:
         Form1->show();

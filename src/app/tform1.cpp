@@ -5,6 +5,7 @@
 #include "windowfont.h"
 
 #include <QFontMetrics>
+#include <QWindow>
 
 TForm1* Form1 = nullptr;
 
@@ -64,6 +65,19 @@ void TForm1::setVisible(bool visible)
     if (visible)
         m_placement.place(frame);
     QScrollArea::setVisible(visible);
+}
+
+void TForm1::showIconic()
+{
+    // Qt marks a window it maps as iconic, but when show() has to move the
+    // native window first, it restores a minimised one and so maps it normal.
+    // Placed and moved beforehand, the native window needs no move on show.
+    m_placement.place(frame);
+    if (QWindow* native = windowHandle())
+        native->setGeometry(geometry());
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowState(Qt::WindowMinimized);
+    show();
 }
 
 void TForm1::FormCreate(QObject* Sender)

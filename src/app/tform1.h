@@ -36,6 +36,10 @@ public:
     // Shown for the first time, the window's frame goes where the layout puts it.
     void setVisible(bool visible) override;
 
+    // Shows the window minimised and not activated from the start: the window
+    // manager never shows its frame in the normal state.
+    void showIconic();
+
     PictureControl* Image1 = nullptr;
     CloseButton* BitBtn1 = nullptr;
 

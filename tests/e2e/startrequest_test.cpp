@@ -6,9 +6,13 @@
 
 #include <QFile>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include <xcb/xcb.h>
 
 namespace e2e {
 namespace {
@@ -19,6 +23,43 @@ Launch withArguments(const QStringList& arguments)
     launch.arguments = arguments;
     return launch;
 }
+
+// Every top-level window mapped on a display from the watch's start: the
+// frames a window manager puts around windows, and windows it does not frame.
+class MapWatch {
+public:
+    explicit MapWatch(const Display& display)
+        : m_connection(xcb_connect(display.name().toLocal8Bit().constData(), nullptr))
+    {
+        if (xcb_connection_has_error(m_connection))
+            throw Failure("cannot watch the display " + display.name().toStdString());
+        const uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        xcb_discard_reply(m_connection, xcb_change_window_attributes_checked(m_connection, root, XCB_CW_EVENT_MASK,
+                                                                              &events).sequence);
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+    ~MapWatch() { xcb_disconnect(m_connection); }
+    MapWatch(const MapWatch&) = delete;
+    MapWatch& operator=(const MapWatch&) = delete;
+
+    // The windows mapped up to now.
+    std::vector<xcb_window_t> mapped()
+    {
+        // A round trip: whatever the server did before answering has been reported.
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+            if ((event->response_type & ~0x80) == XCB_MAP_NOTIFY)
+                m_mapped.push_back(reinterpret_cast<xcb_map_notify_event_t*>(event)->window);
+            std::free(event);
+        }
+        return m_mapped;
+    }
+
+private:
+    xcb_connection_t* m_connection;
+    std::vector<xcb_window_t> m_mapped;
+};
 
 QByteArray windowState(const Program& program)
 {
@@ -42,9 +83,10 @@ TEST(StartRequest, MaximizedShowsTheWindowMaximisedWithThePictureInPlace)
     EXPECT_TRUE(backgroundAround(first.view.screenshot, first.geometry().client, first.background, first.button));
 }
 
-TEST(StartRequest, IconicStartsMinimisedAndInactive)
+TEST(StartRequest, IconicStartsMinimisedAndInactiveWithoutEverShowingTheWindow)
 {
     Display display;
+    MapWatch watch(display);
     Launch launch = withArguments({QStringLiteral("-iconic")});
     launch.visible = false;
     Program program(display, launch);
@@ -57,6 +99,15 @@ TEST(StartRequest, IconicStartsMinimisedAndInactive)
     const QByteArray active = display.run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).out.trimmed();
     EXPECT_NE(QStringLiteral("0x") + QString::number(active.toULongLong(), 16), program.window());
     EXPECT_TRUE(program.running());
+    EXPECT_EQ(watch.mapped().size(), 0u) << "a window was mapped, so it showed before it was minimised";
+
+    // Restored, it stands where the layout puts a window shown normal.
+    display.check(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-a"), program.window()});
+    const WindowGeometry restored =
+        program.waitForGeometry([](const WindowGeometry& g) { return g.viewable && g.frame() == expectedFrame; });
+    EXPECT_TRUE(restored.viewable);
+    EXPECT_EQ(describe(restored.frame()), describe(expectedFrame));
+    EXPECT_FALSE(watch.mapped().empty());
 }
 
 TEST(StartRequest, TheToolkitsOwnOptionsDoNothing)
