@@ -35,8 +35,9 @@ public:
             throw Failure("cannot watch the display " + display.name().toStdString());
         const uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        xcb_discard_reply(m_connection, xcb_change_window_attributes_checked(m_connection, root, XCB_CW_EVENT_MASK,
-                                                                              &events).sequence);
+        xcb_discard_reply(
+            m_connection,
+            xcb_change_window_attributes_checked(m_connection, root, XCB_CW_EVENT_MASK, &events).sequence);
         std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
     ~MapWatch() { xcb_disconnect(m_connection); }
