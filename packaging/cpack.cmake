@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # The Debian package: `cpack -G DEB` in the build directory.
 set(CPACK_PACKAGE_NAME stereogram)
 set(CPACK_PACKAGE_VENDOR "stereogram maintainers")

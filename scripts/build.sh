@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Configures and builds everything into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Installs, from Debian's packages, what building, running and testing the
 # program need. Does nothing when everything is there already.
 set -euo pipefail

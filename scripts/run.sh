@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Installs what is needed, builds the program (only the program: the tests
 # and benchmarks are built by scripts/test.sh) and starts it. On a machine
 # without a display it shows the window on a virtual one instead, saves a

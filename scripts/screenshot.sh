@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Builds the program, shows its window on a virtual X display under openbox,
 # saves a screenshot of the window with its frame, and closes the program.
 #   bash scripts/screenshot.sh [OUTPUT.png]    (default: docs/screenshot.png)

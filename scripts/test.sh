@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Installs what is needed, builds, and runs every test twice: in the ordinary
 # build (build/), where the robustness checks run as well, and in a build with
 # AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Builds the Debian package from BUILD into OUT, leaving exactly one .deb there.
 set -euo pipefail
 build=$1 out=$2

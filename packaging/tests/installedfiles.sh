@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Checks that an installed tree holds what a desktop needs to list and start
 # the program, and that every icon is the program's icon with square pixels.
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Checks the control fields of the package in DIR: name, version, the
 # machine's architecture, and a dependency on every Qt library the program
 # links and on its Japanese font.

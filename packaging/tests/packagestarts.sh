@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Extracts the package in DIR into a temporary root and, on a virtual display
 # under a window manager, runs every command line of its desktop entry the
 # way a menu would: the window appears with the class the entry announces,
