@@ -11,8 +11,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build --target stereogram -j"$(nproc)"
+    cmake --preset default >/dev/null
+    cmake --build --preset default --target stereogram -j"$(nproc)"
     exec ./build/stereogram
 fi
 

@@ -10,8 +10,8 @@ cd "$(dirname "$0")/.."
 output=$(realpath -m "${1:-docs/screenshot.png}")
 
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target stereogram -j"$(nproc)"
+cmake --preset default >/dev/null
+cmake --build --preset default --target stereogram -j"$(nproc)"
 
 . scripts/virtual-display.sh
 start_virtual_display
