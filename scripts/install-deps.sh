@@ -13,8 +13,9 @@ packages=(
     fonts-ipafont-gothic xvfb x11-utils imagemagick
     # end-to-end tests: a real window manager and tools that drive it like a person
     openbox xdotool wmctrl
-    # the Debian package and the desktop files: build them and check them as Debian does
-    dpkg-dev file lintian desktop-file-utils appstream
+    # the Debian package and the desktop files: build them and check them as Debian does,
+    # twice over for reproducibility, and every file's licence
+    dpkg-dev debhelper file lintian devscripts diffoscope-minimal faketime desktop-file-utils appstream reuse
     # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
     # prlimit, D-Bus's autolaunch and a bus of the tests' own; and the format check
     valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin clang-format

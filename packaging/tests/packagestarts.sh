@@ -8,7 +8,7 @@
 # and closing it ends the program with status 0.
 set -euo pipefail
 dir=$1 scripts=$2
-deb=$(ls "$dir"/*.deb)
+deb=$(ls "$dir"/stereogram_*.deb)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
