@@ -30,7 +30,6 @@ public:
     AfternoonForm() { m_clock = afternoon; }
 };
 
-
 bool isPaletteRgb(QRgb pixel)
 {
     return std::any_of(render::palette.begin() + 1, render::palette.end(),
