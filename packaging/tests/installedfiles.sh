@@ -26,6 +26,12 @@ icon_name=$(key Icon)
 [ -n "$(ls "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null)" ] || fail "no AppStream metainfo"
 [ -f "$usr/share/man/man1/stereogram.1.gz" ] || fail "no manual page"
 
+# Web addresses are the project's to give at configure time; by default a
+# software centre must find none to fetch.
+for file in $(grep -rlI -E 'https?://' "$usr/share" || true); do
+    fail "$file names a web address: $(grep -oE 'https?://[^<" ]*' "$file" | head -n 1)"
+done
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for size in 32 64 128 256; do
