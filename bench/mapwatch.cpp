@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 // startup-probe: launches a program and reports how long it takes until its
 // window is on screen, then closes it and reports its peak resident memory.
 //

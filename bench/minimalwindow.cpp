@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 // The least a Qt Widgets program needs to put up a window laid out like
 // stereogram's: the baseline that bench/startup.sh compares its start-up with.
 // The picture is plain white; nothing is drawn into it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Start-up stages for bench/startup.sh. Under startup-probe, which sets

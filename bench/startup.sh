@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Compares stereogram's start-up with a minimal Qt window of the same layout:
 # time from launch until the window is viewable, peak resident memory, and
 # where the time goes. Measured twice: on an X server without a window

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 // stereogram with its start-up stages marked, for bench/startup.sh: the same
 // start-up as src/app/main.cpp, with a mark after each step.
 

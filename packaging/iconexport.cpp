@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 // Writes the program icon into a hicolor icon tree at its own size and at
 // whole multiples of it, every pixel copied as a block so the icon stays crisp.
 

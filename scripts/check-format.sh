@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Fails, naming the places, when a tracked C++ file does not follow .clang-format.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Installs, from Debian's packages, what building, running and testing the
 # program need. Does nothing when everything is there already.
 set -euo pipefail
@@ -11,8 +14,9 @@ packages=(
     fonts-horai-umefont fonts-morisawa-bizud-gothic fonts-vlgothic fonts-ipafont-gothic xvfb x11-utils imagemagick
     # end-to-end tests: a real window manager and tools that drive it like a person
     openbox xdotool wmctrl
-    # the Debian package and the desktop files: build them and check them as Debian does
-    dpkg-dev file lintian desktop-file-utils appstream
+    # the Debian package and the desktop files: build them and check them as Debian does,
+    # twice over for reproducibility, and every file's licence
+    dpkg-dev debhelper file lintian devscripts diffoscope-minimal faketime desktop-file-utils appstream reuse
     # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
     # prlimit, D-Bus's autolaunch and a bus of the tests' own; and the format check
     valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin clang-format

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Installs what is needed, builds the program (only the program: the tests
 # and benchmarks are built by scripts/test.sh) and starts it. On a machine
 # without a display it shows the window on a virtual one instead, saves a
@@ -8,8 +11,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build --target stereogram -j"$(nproc)"
+    cmake --preset default >/dev/null
+    cmake --build --preset default --target stereogram -j"$(nproc)"
     exec ./build/stereogram
 fi
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Builds the program, shows its window on a virtual X display under openbox,
 # saves a screenshot of the window with its frame, and closes the program.
 #   bash scripts/screenshot.sh [OUTPUT.png]    (default: docs/screenshot.png)
@@ -7,8 +10,8 @@ cd "$(dirname "$0")/.."
 output=$(realpath -m "${1:-docs/screenshot.png}")
 
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target stereogram -j"$(nproc)"
+cmake --preset default >/dev/null
+cmake --build --preset default --target stereogram -j"$(nproc)"
 
 . scripts/virtual-display.sh
 start_virtual_display

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Installs what is needed, builds, and runs every test twice: in the ordinary
 # build (build/), where the robustness checks run as well, and in a build with
 # AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
@@ -15,12 +18,11 @@ section() { printf '\n==== %s (%s)\n' "$1" "$(date -u +%H:%M:%S)"; }
 section "ordinary build"
 bash scripts/build.sh
 section "tests in build/"
-ctest --test-dir build --output-on-failure -j"$jobs" || failed+=("tests in build/")
+ctest --preset default -j"$jobs" || failed+=("tests in build/")
 
 section "sanitizer build"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTEREOGRAM_SANITIZE=ON \
-    -DSTEREOGRAM_BENCHMARKS=OFF >/dev/null
-cmake --build build-sanitize -j"$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$jobs"
 
 section "tests in build-sanitize/"
 reports=$root/build-sanitize/sanitizer-reports
@@ -31,7 +33,7 @@ rm -rf "$reports" && mkdir -p "$reports"
 export ASAN_OPTIONS="halt_on_error=1:exitcode=86:detect_leaks=1:allocator_may_return_null=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_path=$reports/asan"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0:exitcode=86"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:exitcode=87:log_path=$reports/ubsan"
-ctest --test-dir build-sanitize --output-on-failure -j"$jobs" || failed+=("tests in build-sanitize/")
+ctest --preset sanitize -j"$jobs" || failed+=("tests in build-sanitize/")
 # A refused allocation leaves a warning there too (the widget test asks for
 # a picture larger than any address space); only errors count.
 errors=$(grep -l -E 'ERROR: (Address|Leak|UndefinedBehavior)Sanitizer|runtime error:' "$reports"/* 2>/dev/null || true)

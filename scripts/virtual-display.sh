@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Sourced by the scripts that need an X display of their own.
 #
 # start_virtual_display starts Xvfb on a free display number with openbox as

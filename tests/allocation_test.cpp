@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 // Counts every heap allocation in this process, so it runs as a test program of its own.
 #include "render/memorysurface.h"
 #include "render/renderer.h"

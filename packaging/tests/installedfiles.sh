@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Checks that an installed tree holds what a desktop needs to list and start
 # the program, and that every icon is the program's icon with square pixels.
 set -euo pipefail
@@ -22,6 +25,13 @@ icon_name=$(key Icon)
 [ -n "$icon_name" ] || fail "the desktop entry names no icon"
 [ -n "$(ls "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null)" ] || fail "no AppStream metainfo"
 [ -f "$usr/share/man/man1/stereogram.1.gz" ] || fail "no manual page"
+
+# Web addresses are the project's to give at configure time; by default a
+# software centre must find none to fetch. (A copyright file names the
+# address of its format, which is real.)
+for file in $(grep -rlI --exclude-dir=doc -E 'https?://' "$usr/share" || true); do
+    fail "$file names a web address: $(grep -oE 'https?://[^<" ]*' "$file" | head -n 1)"
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Installs the built project under ROOT/usr, as a package would lay it out.
 set -euo pipefail
 build=$1 root=$2

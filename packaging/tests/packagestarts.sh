@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Extracts the package in DIR into a temporary root and, on a virtual display
 # under a window manager, runs every command line of its desktop entry the
 # way a menu would: the window appears with the class the entry announces,
 # and closing it ends the program with status 0.
 set -euo pipefail
 dir=$1 scripts=$2
-deb=$(ls "$dir"/*.deb)
+deb=$(ls "$dir"/stereogram_*.deb)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"

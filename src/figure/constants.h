@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The numbers that define the hidden emblem and the picture it is hidden in.

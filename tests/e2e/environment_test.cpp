@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 #include "harness.h"
 #include "running.h"
 #include "screenchecks.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 // Tells the end-to-end tests what the program will find on a display: the
 // screen's logical resolution and, in the window's face at the pixel height
 // that resolution gives, the height of a line of text. Prints "P T".

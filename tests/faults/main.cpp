@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
 // The program with a window that fails at start-up, chosen by the one
 // argument; for the end-to-end tests. Each error box the program shows is
 // also described on standard output as it appears.

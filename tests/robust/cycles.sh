@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Starts and closes the program many times in a row on one display, closing it
 # by turns with the button, a key and the window manager's close request.
 # Every run must end with status 0 and leave no window behind.

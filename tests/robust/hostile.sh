@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # The program in surroundings that are not as they should be. Whatever the
 # case, it must end with a clear result: its window shown and closed with
 # status 0, or one line on standard error and status 1, and never a crash.

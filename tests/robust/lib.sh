@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # Sourced by the robustness checks: start the real program, find its window,
 # close it the way a person would, and judge how it ended.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The stereogram authors
+# SPDX-License-Identifier: MIT
+
 # One whole run of the program under valgrind's memcheck, from start to the
 # window manager's close request: no invalid access, no use of uninitialised
 # memory, and no block definitely lost, apart from the suppressed ones that
