@@ -65,7 +65,7 @@ Application::Application(int& argc, char** argv)
     m_toolkit = std::make_unique<QApplication>(m_toolkitArgc, m_toolkitArgv.data());
     startup::qtStarted();
     startup::avoidSessionBusAutolaunch();
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(images::mainIcon())));
+    QApplication::setWindowIcon(images::windowIcon());
     m_title = programTitle(QByteArray(m_toolkitArgv[0]));
 }
 
