@@ -9,14 +9,18 @@ set -euo pipefail
 packages=(
     # build
     cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev
+    # the icon's larger sizes, rendered from its drawing
+    librsvg2-bin
     # run: the Japanese faces of the window's texts, the preferred one and its
     # fallbacks, and an X server for machines without a display
     fonts-horai-umefont fonts-morisawa-bizud-gothic fonts-vlgothic fonts-ipafont-gothic xvfb x11-utils imagemagick
     # end-to-end tests: a real window manager and tools that drive it like a person
     openbox xdotool wmctrl
     # the Debian package and the desktop files: build them and check them as Debian does,
-    # twice over for reproducibility, and every file's licence
+    # twice over for reproducibility, every file's licence, and the scalable icon
+    # against the SVG 1.1 DTD
     dpkg-dev debhelper file lintian devscripts diffoscope-minimal faketime desktop-file-utils appstream reuse
+    libxml2-utils w3c-sgml-lib
     # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
     # prlimit, D-Bus's autolaunch and a bus of the tests' own; and the format check
     valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin clang-format

@@ -146,7 +146,8 @@ private Q_SLOTS:
     void theWheelStillScrolls();
     void controlsSayWhatTheyAre();
     void glyphShowsADoorwayWithALamp();
-    void iconIs32By32In16Colours();
+    void iconsAreDrawnForTheirSizes_data();
+    void iconsAreDrawnForTheirSizes();
 };
 
 void ButtonTest::glyphAndCaptionAreCentredTogether_data()
@@ -432,11 +433,33 @@ void ButtonTest::glyphShowsADoorwayWithALamp()
     QCOMPARE(greyed.pixel(5, 10), olive); // the opening is see-through
 }
 
-void ButtonTest::iconIs32By32In16Colours()
+void ButtonTest::iconsAreDrawnForTheirSizes_data()
 {
-    const QImage icon = images::mainIcon();
-    QCOMPARE(icon.size(), QSize(32, 32));
-    QVERIFY(coloursIn(icon.convertToFormat(QImage::Format_ARGB32), icon.rect()).size() <= 16);
+    QTest::addColumn<QImage>("icon");
+    QTest::addColumn<int>("side");
+    QTest::newRow("MAINICON") << images::mainIcon() << 32;
+    QTest::newRow("small") << images::smallIcon() << 16;
+}
+
+void ButtonTest::iconsAreDrawnForTheirSizes()
+{
+    QFETCH(QImage, icon);
+    QFETCH(int, side);
+    QCOMPARE(icon.size(), QSize(side, side));
+    const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(coloursIn(argb, argb.rect()).size() <= 16);
+
+    // The emblem alone on a transparent ground, filling the square but for a thin margin.
+    QRect drawn;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            if (qAlpha(argb.pixel(x, y)) != 0)
+                drawn |= QRect(x, y, 1, 1);
+    const QRect r = argb.rect();
+    for (const QPoint& corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+        QCOMPARE(qAlpha(argb.pixel(corner)), 0);
+    QVERIFY2(drawn.width() >= side - side / 8 && drawn.height() >= side - side / 8,
+             qPrintable(QStringLiteral("drawn within %1 x %2").arg(drawn.width()).arg(drawn.height())));
 }
 
 QTEST_MAIN(ButtonTest)

@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: MIT
 
 # Checks that an installed tree holds what a desktop needs to list and start
-# the program, and that every icon is the program's icon with square pixels.
+# the program, and that the icon is there at every size a panel or a menu asks
+# for, each the same emblem on a transparent ground.
 set -euo pipefail
-root=$1 icon=$2
+root=$1 images=$2
 usr=$root/usr
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -35,19 +36,48 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for size in 32 64 128 256; do
-    png=$usr/share/icons/hicolor/${size}x${size}/apps/$icon_name.png
+hicolor=$usr/share/icons/hicolor
+drawing=$hicolor/scalable/apps/$icon_name.svg
+svg11=/usr/share/xml/w3c-sgml-lib/schema/dtd/REC-SVG11-20110816/svg11.dtd
+if [ -f "$drawing" ]; then
+    xmllint --noout --nonet --dtdvalid "$svg11" "$drawing" 2>"$work/invalid" \
+        || fail "$drawing is not valid SVG 1.1: $(head -n 3 "$work/invalid")"
+else
+    fail "no scalable icon $icon_name.svg"
+fi
+
+# The emblem's outline, as opaque or not, at SIZE pixels.
+silhouette() { convert "$1" -alpha extract -threshold 50% "$2"; }
+
+# The sizes below 48 are drawn again pixel by pixel: their silhouettes may
+# differ from the drawing's along the edges, in no more than a tenth of the square.
+for size in 16 22 24 32 48 64 128 256; do
+    png=$hicolor/${size}x${size}/apps/$icon_name.png
     if [ ! -f "$png" ]; then
         fail "no ${size}x${size} icon $icon_name.png"
         continue
     fi
-    actual=$(identify -format '%wx%h' "$png")
-    [ "$actual" = "${size}x${size}" ] || fail "$png is $actual"
-    # The source enlarged by repeating each pixel must match exactly:
-    # any smoothing would blend neighbouring colours.
-    convert "$icon" -sample "${size}x${size}" "$work/expected.png"
-    differing=$(compare -metric AE "$work/expected.png" "$png" null: 2>&1 || true)
-    [ "$differing" = 0 ] || fail "${size}x${size} icon differs from the program icon in $differing pixels"
+    read -r width height channels corners < <(convert "$png" \
+        -format '%w %h %[channels] %[fx:p{0,0}.a+p{w-1,0}.a+p{0,h-1}.a+p{w-1,h-1}.a]\n' info:) || true
+    [ "${width}x$height" = "${size}x$size" ] || fail "$png is ${width}x$height"
+    [[ $channels == *a ]] || fail "$png has no alpha channel ($channels)"
+    [ "$corners" = 0 ] || fail "$png does not have transparent corners"
+    [ -f "$drawing" ] || continue
+    rsvg-convert --width="$size" --height="$size" --output="$work/drawn.png" "$drawing"
+    silhouette "$work/drawn.png" "$work/expected.png"
+    silhouette "$png" "$work/actual.png"
+    differing=$(compare -metric AE "$work/expected.png" "$work/actual.png" null: 2>&1 || true)
+    [[ $differing =~ ^[0-9]+$ ]] && [ $((differing * 10)) -le $((size * size)) ] \
+        || fail "${size}x${size} icon's emblem differs from the drawing's in $differing pixels"
+done
+
+# A menu shows the same 16 and 32 pixel pictures as the window's title bar and task bar.
+for window_icon in 16:mainicon16.xpm 32:mainicon.xpm; do
+    size=${window_icon%%:*}
+    png=$hicolor/${size}x${size}/apps/$icon_name.png
+    [ -f "$png" ] || continue
+    differing=$(compare -metric AE "$images/${window_icon#*:}" "$png" null: 2>&1 || true)
+    [ "$differing" = 0 ] || fail "${size}x${size} icon differs from the window's in $differing pixels"
 done
 
 [ "$failures" -eq 0 ] || exit 1

@@ -9,7 +9,6 @@
 
 #include <QByteArray>
 #include <QIcon>
-#include <QPixmap>
 
 #include <cstdlib>
 
@@ -43,7 +42,7 @@ Application::Application(int& argc, char** argv)
     m_toolkit = std::make_unique<QApplication>(m_toolkitArgc, m_toolkitArgv.data());
     startup::qtStarted();
     startup::avoidSessionBusAutolaunch();
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(images::mainIcon())));
+    QApplication::setWindowIcon(images::windowIcon());
     m_title = programTitle(QByteArray(m_toolkitArgv[0]));
 }
 

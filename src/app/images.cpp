@@ -3,9 +3,12 @@
 
 #include "images.h"
 
+#include <QPixmap>
+
 namespace {
 #include "images/bbclose.xpm"
 #include "images/mainicon.xpm"
+#include "images/mainicon16.xpm"
 } // namespace
 
 namespace images {
@@ -15,6 +18,19 @@ namespace images {
 QImage mainIcon()
 {
     return QImage(mainicon_xpm);
+}
+
+QImage smallIcon()
+{
+    return QImage(mainicon16_xpm);
+}
+
+QIcon windowIcon()
+{
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(smallIcon()));
+    icon.addPixmap(QPixmap::fromImage(mainIcon()));
+    return icon;
 }
 
 QImage closeGlyph()

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 #include <vector>
@@ -20,7 +22,9 @@ constexpr int glyphSide = 18;
 constexpr int glyphSpacing = 4;
 constexpr int focusInset = 4;
 const QString glyphFile = QStringLiteral(STEREOGRAM_IMAGES "/bbclose.xpm");
-const QString iconFile = QStringLiteral(STEREOGRAM_IMAGES "/mainicon.xpm");
+// The window's icons by their side, as compiled in.
+const std::map<int, QString> iconFiles{{16, QStringLiteral(STEREOGRAM_IMAGES "/mainicon16.xpm")},
+                                       {32, QStringLiteral(STEREOGRAM_IMAGES "/mainicon.xpm")}};
 
 QRgb opaque(QRgb colour)
 {
@@ -186,20 +190,38 @@ TEST_F(Button, WindowCarriesTheProgramIcon)
         display->check(QStringLiteral("xprop"),
                        {QStringLiteral("-id"), program->window(), QStringLiteral("-f"), QStringLiteral("_NET_WM_ICON"),
                         QStringLiteral("32c"), QStringLiteral(" = $0+\n"), QStringLiteral("_NET_WM_ICON")}));
-    const QRegularExpressionMatch values =
+    const QRegularExpressionMatch numbers =
         QRegularExpression(QStringLiteral(R"(_NET_WM_ICON\(CARDINAL\) = ([\d, ]+))")).match(answer);
-    ASSERT_TRUE(values.hasMatch()) << answer.toStdString();
-    std::vector<quint32> icon;
-    for (const QString& value : values.captured(1).split(QLatin1Char(','), Qt::SkipEmptyParts))
-        icon.push_back(value.trimmed().toUInt());
-    ASSERT_EQ(icon.size(), 2u + 32u * 32u) << "one icon of 32 x 32";
-    EXPECT_EQ(icon[0], 32u);
-    EXPECT_EQ(icon[1], 32u);
-    const QImage expected = QImage(iconFile).convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(expected.size(), QSize(32, 32));
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            ASSERT_EQ(icon[2 + size_t(y * 32 + x)], expected.pixel(x, y)) << "at " << x << ", " << y;
+    ASSERT_TRUE(numbers.hasMatch()) << answer.toStdString();
+    std::vector<quint32> values;
+    for (const QString& value : numbers.captured(1).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        values.push_back(value.trimmed().toUInt());
+
+    // Width, height, then the pixels row by row, for each icon in turn.
+    std::vector<int> sides;
+    std::map<int, std::vector<quint32>> icons;
+    for (size_t at = 0; at < values.size();) {
+        ASSERT_LE(at + 2, values.size()) << "icon " << sides.size() + 1 << " has no size";
+        const int side = int(values[at]);
+        ASSERT_EQ(values[at + 1], values[at]) << "icon " << sides.size() + 1 << " is not square";
+        const size_t end = at + 2 + size_t(side) * size_t(side);
+        ASSERT_LE(end, values.size()) << "icon " << sides.size() + 1 << " is cut short";
+        sides.push_back(side);
+        icons[side].assign(values.begin() + std::ptrdiff_t(at + 2), values.begin() + std::ptrdiff_t(end));
+        at = end;
+    }
+    std::sort(sides.begin(), sides.end());
+    ASSERT_EQ(sides, (std::vector<int>{16, 32}));
+
+    for (const auto& [side, file] : iconFiles) {
+        const QImage expected = QImage(file).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(expected.size(), QSize(side, side)) << file.toStdString();
+        const std::vector<quint32>& icon = icons[side];
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                ASSERT_EQ(icon[size_t(y * side + x)], expected.pixel(x, y))
+                    << side << " x " << side << " at " << x << ", " << y;
+    }
 }
 
 TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
