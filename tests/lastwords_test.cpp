@@ -65,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 // process runs the program's start-up guards and then meets the cause.
 struct EndRow {
     const char* name;
+    const char* lang; // LANG, the locale's language, with LC_ALL and LC_MESSAGES unset
     std::function<void()> cause;
     const char* says; // a regular expression over standard error
 };
@@ -87,6 +88,9 @@ TEST_P(FatalEnd, SaysWhatHappenedInOneLineAndEndsWithStatus1)
     const EndRow& row = GetParam();
     EXPECT_EXIT(
         {
+            qunsetenv("LC_ALL");
+            qunsetenv("LC_MESSAGES");
+            qputenv("LANG", row.lang);
             startup::guardStart();
             startup::qtStarted();
             row.cause();
@@ -97,21 +101,30 @@ TEST_P(FatalEnd, SaysWhatHappenedInOneLineAndEndsWithStatus1)
 INSTANTIATE_TEST_SUITE_P(
     Rows, FatalEnd,
     testing::Values(
-        EndRow{"XServerGone",
+        EndRow{"XServerGone", "ja_JP.UTF-8",
                [] { qWarning("The X11 connection broke: Error occurred while reading or writing (code 1)"); },
                "^X サーバーとの接続が切れたため終了します。\n$"},
-        EndRow{"ThreadNotStarted", [] { qCritical("QThread::start: Thread creation error: Out of memory"); },
+        EndRow{"XServerGoneInEnglish", "en_US.UTF-8",
+               [] { qWarning("The X11 connection broke: Error occurred while reading or writing (code 1)"); },
+               "^Exiting: the connection to the X server was lost\\.\n$"},
+        EndRow{"ThreadNotStarted", "ja_JP.UTF-8",
+               [] { qCritical("QThread::start: Thread creation error: Out of memory"); },
                "^メモリが足りないため終了します。\n$"},
-        EndRow{"AllocationFailedUncaught", [] { throwFromNoexcept([] { throw std::bad_alloc(); }); },
+        EndRow{"AllocationFailedUncaught", "ja_JP.UTF-8", [] { throwFromNoexcept([] { throw std::bad_alloc(); }); },
                "^メモリが足りないため終了します。\n$"},
-        EndRow{"QtFatal", [] { qFatal("Cannot mix incompatible Qt library\nwith this library"); },
+        EndRow{"QtFatal", "ja_JP.UTF-8", [] { qFatal("Cannot mix incompatible Qt library\nwith this library"); },
                "^Qt の致命的なエラーのため終了します: Cannot mix incompatible Qt library with this library\n$"},
-        EndRow{"ExceptionUncaught",
+        EndRow{"ExceptionUncaught", "ja_JP.UTF-8",
                [] { throwFromNoexcept([] { throw std::runtime_error("event handler failed\nbadly"); }); },
                "^捕捉されない例外のため終了します: std::runtime_errorがモジュール lastwords-test の "
                "[0-9A-F]{16} で発生しました。 event handler failed badly\\.\n$"},
-        EndRow{"NothingThrownButTerminated", [] { std::terminate(); }, "^捕捉されない例外のため終了します。\n$"},
-        EndRow{"AnIgnoredWarningGoesOnQuietly",
+        EndRow{"ExceptionUncaughtInEnglish", "C",
+               [] { throwFromNoexcept([] { throw std::runtime_error("event handler failed\nbadly"); }); },
+               "^Exiting: an exception was not caught: std::runtime_error in module lastwords-test at "
+               "[0-9A-F]{16}\\. event handler failed badly\\.\n$"},
+        EndRow{"NothingThrownButTerminated", "ja_JP.UTF-8", [] { std::terminate(); },
+               "^捕捉されない例外のため終了します。\n$"},
+        EndRow{"AnIgnoredWarningGoesOnQuietly", "ja_JP.UTF-8",
                [] {
                    qWarning("QFont::setPixelSize: Pixel size <= 0 (0)");
                    std::exit(1);
@@ -121,8 +134,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NotEnoughAddressSpace, SaysHowMuchStartUpNeeds)
 {
-    EXPECT_EQ(lastwords::notEnoughAddressSpace(48).toStdString(),
+    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, terminaltext::Language::Japanese).toStdString(),
               "メモリが足りないため起動できません。起動には空きアドレス空間が 48 MiB 必要です。\n");
+    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, terminaltext::Language::English).toStdString(),
+              "Cannot start: out of memory. Start-up needs 48 MiB of free address space.\n");
 }
 
 } // namespace

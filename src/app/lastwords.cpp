@@ -56,35 +56,54 @@ std::optional<Cause> causeOf(QtMsgType type, const QString& message)
     return std::nullopt;
 }
 
-QByteArray line(Cause cause, const QString& detail)
+QByteArray line(Cause cause, const QString& detail, terminaltext::Language language)
 {
+    const bool japanese = language == terminaltext::Language::Japanese;
     switch (cause) {
     case Cause::XConnectionLost:
-        return utf8Line(QStringLiteral("X サーバーとの接続が切れたため終了します。"));
+        return utf8Line(japanese ? QStringLiteral("X サーバーとの接続が切れたため終了します。")
+                                 : QStringLiteral("Exiting: the connection to the X server was lost."));
     case Cause::MemoryExhausted:
-        return utf8Line(QStringLiteral("メモリが足りないため終了します。"));
+        return utf8Line(japanese ? QStringLiteral("メモリが足りないため終了します。")
+                                 : QStringLiteral("Exiting: out of memory."));
     case Cause::QtFatal:
         if (detail.trimmed().isEmpty())
-            return utf8Line(QStringLiteral("Qt の致命的なエラーのため終了します。"));
-        return utf8Line(QStringLiteral("Qt の致命的なエラーのため終了します: %1").arg(oneLine(detail)));
+            return utf8Line(japanese ? QStringLiteral("Qt の致命的なエラーのため終了します。")
+                                     : QStringLiteral("Exiting: a fatal Qt error."));
+        return utf8Line((japanese ? QStringLiteral("Qt の致命的なエラーのため終了します: %1")
+                                  : QStringLiteral("Exiting: a fatal Qt error: %1"))
+                            .arg(oneLine(detail)));
     case Cause::UncaughtException:
         break;
     }
-    return utf8Line(QStringLiteral("捕捉されない例外のため終了します。"));
+    return utf8Line(japanese ? QStringLiteral("捕捉されない例外のため終了します。")
+                             : QStringLiteral("Exiting: an exception was not caught."));
 }
 
-QByteArray uncaught(const CaughtException& caught)
+QByteArray uncaught(const CaughtException& caught, terminaltext::Language language)
 {
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
+    if (language == terminaltext::Language::English) {
+        const QByteArray& message = caught.message;
+        const bool appendPeriod = !message.isEmpty() && !message.endsWith('.');
+        return utf8Line(QStringLiteral("Exiting: an exception was not caught: %1 in module %2 at %3. %4%5")
+                            .arg(QString::fromUtf8(caught.className), QString::fromStdString(module),
+                                 errortext::address(caught.site.offset), oneLine(QString::fromUtf8(message)),
+                                 appendPeriod ? QStringLiteral(".") : QString())
+                            .trimmed());
+    }
     const QString what = errortext::applicationError(caught.className, QByteArray::fromStdString(module),
                                                      caught.site.offset, caught.message);
     return utf8Line(QStringLiteral("捕捉されない例外のため終了します: %1").arg(oneLine(what)));
 }
 
-QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes)
+QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes, terminaltext::Language language)
 {
-    return utf8Line(QStringLiteral("メモリが足りないため起動できません。起動には空きアドレス空間が %1 MiB 必要です。")
-                        .arg(neededMebibytes));
+    return utf8Line(
+        (language == terminaltext::Language::Japanese
+             ? QStringLiteral("メモリが足りないため起動できません。起動には空きアドレス空間が %1 MiB 必要です。")
+             : QStringLiteral("Cannot start: out of memory. Start-up needs %1 MiB of free address space."))
+            .arg(neededMebibytes));
 }
 
 } // namespace lastwords

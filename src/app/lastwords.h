@@ -4,6 +4,7 @@
 #pragma once
 
 #include "caughtexception.h"
+#include "terminaltext.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,16 +29,18 @@ enum class Cause {
 // because Qt would otherwise end it silently or wait for ever.
 std::optional<Cause> causeOf(QtMsgType type, const QString& message);
 
-// The line for a cause, newline included, in UTF-8. For QtFatal, `detail` is
-// Qt's message; for UncaughtException, use uncaught() instead.
-QByteArray line(Cause cause, const QString& detail = {});
+// The line for a cause, newline included, in UTF-8, in the locale's language
+// unless told. For QtFatal, `detail` is Qt's message; for UncaughtException,
+// use uncaught() instead.
+QByteArray line(Cause cause, const QString& detail = {}, terminaltext::Language language = terminaltext::language());
 
 // The line for an exception that nothing caught: what was thrown, where, and
 // its message, as the box for a failed construction words them.
-QByteArray uncaught(const CaughtException& caught);
+QByteArray uncaught(const CaughtException& caught, terminaltext::Language language = terminaltext::language());
 
 // The line when the program cannot start for lack of address space: how many
 // mebibytes of it start-up needs free.
-QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes);
+QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes,
+                                 terminaltext::Language language = terminaltext::language());
 
 } // namespace lastwords

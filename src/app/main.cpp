@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: MIT
 
 #include "application.h"
+#include "terminaltext.h"
 
 int main(int argc, char* argv[])
 {
+    if (const auto text = terminaltext::answer(argc, argv, terminaltext::language()))
+        return terminaltext::print(*text);
     Application application(argc, argv);
     application.CreateForm();
     return application.Run();

@@ -5,6 +5,7 @@
 
 #include "caughtexception.h"
 #include "lastwords.h"
+#include "terminaltext.h"
 #include "x11.h"
 
 #include <QByteArray>
@@ -145,14 +146,22 @@ void composeLines()
                                                                             : qEnvironmentVariable("QT_QPA_PLATFORM");
     const QString display = qEnvironmentVariable("DISPLAY");
     static const Lines composed{
-        utf8Line(QStringLiteral("ウィンドウ システム「%1」を開始できません。").arg(platform)),
-        utf8Line(display.isEmpty() ? QStringLiteral("ディスプレイに接続できません。DISPLAY が設定されていません。")
-                                   : QStringLiteral("ディスプレイ「%1」に接続できません。").arg(display)),
+        utf8Line(terminaltext::inLanguage(QStringLiteral("ウィンドウ システム「%1」を開始できません。"),
+                                          QStringLiteral("Cannot start the window system \"%1\"."))
+                     .arg(platform)),
+        utf8Line(display.isEmpty() ? terminaltext::inLanguage(
+                     QStringLiteral("ディスプレイに接続できません。DISPLAY が設定されていません。"),
+                     QStringLiteral("Cannot connect to a display: DISPLAY is not set."))
+                                   : terminaltext::inLanguage(QStringLiteral("ディスプレイ「%1」に接続できません。"),
+                                                              QStringLiteral("Cannot connect to the display \"%1\"."))
+                                         .arg(display)),
         lastwords::line(lastwords::Cause::XConnectionLost),
         lastwords::line(lastwords::Cause::MemoryExhausted),
         lastwords::line(lastwords::Cause::QtFatal),
         lastwords::line(lastwords::Cause::UncaughtException),
-        utf8Line(QStringLiteral("ウィンドウを %1 秒以内に表示できなかったため終了します。").arg(startUpLimitSeconds)),
+        utf8Line(terminaltext::inLanguage(QStringLiteral("ウィンドウを %1 秒以内に表示できなかったため終了します。"),
+                                          QStringLiteral("Exiting: the window could not be shown within %1 seconds."))
+                     .arg(startUpLimitSeconds)),
     };
     lines = &composed;
 }

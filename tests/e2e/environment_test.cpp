@@ -12,6 +12,8 @@
 
 #include <sys/resource.h>
 
+#include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -35,11 +37,12 @@ constexpr rlim_t memoryLimit = 80 * 1024 * 1024;
 struct Ended {
     QProcess::ExitStatus status = QProcess::CrashExit;
     int code = -1;
+    QString output;
     QString errors;
 };
 
 // Runs the program to its end, which it must reach by itself.
-Ended runToEnd(const QProcessEnvironment& environment, bool limitMemory = false)
+Ended runToEnd(const QProcessEnvironment& environment, bool limitMemory = false, const QStringList& arguments = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -49,13 +52,14 @@ Ended runToEnd(const QProcessEnvironment& environment, bool limitMemory = false)
             setrlimit(RLIMIT_AS, &limit);
         }
     });
-    process.start(QStringLiteral(STEREOGRAM_PROGRAM), {});
+    process.start(QStringLiteral(STEREOGRAM_PROGRAM), arguments);
     if (!process.waitForFinished(20000)) {
         process.kill();
         process.waitForFinished();
         throw Failure("the program did not end by itself");
     }
-    return {process.exitStatus(), process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return {process.exitStatus(), process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 // Ends with status 1 and one line on standard error, holding `says`.
@@ -76,33 +80,142 @@ QProcessEnvironment withoutDisplay()
     return environment;
 }
 
-TEST(Environment, NoDisplaySaysSoInOneLine)
+// The locale's messages as the program reads them: LC_ALL, then LC_MESSAGES,
+// then LANG.
+struct Locale {
+    const char* name;
+    const char* lcAll;
+    const char* lcMessages;
+    const char* lang;
+    bool japanese;
+};
+
+constexpr Locale locales[] = {
+    {"LangJapanese", "", "", "ja_JP.UTF-8", true},
+    {"MessagesJapaneseOverEnglishLang", "", "ja_JP.UTF-8", "en_GB.UTF-8", true},
+    {"AllEnglishOverJapaneseMessages", "en_US.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", false},
+    {"NoneSet", "", "", "", false},
+};
+
+QProcessEnvironment inLocale(QProcessEnvironment environment, const Locale& locale)
 {
-    expectOneLine(runToEnd(withoutDisplay()), QStringLiteral("ディスプレイに接続できません"));
+    const std::pair<const char*, const char*> settings[] = {
+        {"LC_ALL", locale.lcAll}, {"LC_MESSAGES", locale.lcMessages}, {"LANG", locale.lang}};
+    for (const auto& [name, value] : settings) {
+        if (*value)
+            environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+        else
+            environment.remove(QString::fromLatin1(name));
+    }
+    return environment;
 }
 
-TEST(Environment, ADisplayWithNoServerIsNamedInOneLine)
+// A start that cannot succeed, and what its one line says in each language.
+struct FailedStartRow {
+    const char* name;
+    std::function<QProcessEnvironment()> environment;
+    const char* japanese;
+    const char* english;
+};
+
+void PrintTo(const FailedStartRow& row, std::ostream* out)
 {
-    QProcessEnvironment environment = withoutDisplay();
-    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":1987"));
-    expectOneLine(runToEnd(environment), QStringLiteral("ディスプレイ「:1987」に接続できません"));
+    *out << row.name;
 }
 
-TEST(Environment, AWindowSystemThatCannotStartEndsWithOneLine)
+class FailedStart : public testing::TestWithParam<FailedStartRow> {};
+
+TEST_P(FailedStart, SaysWhyInOneLineInTheLocalesLanguage)
 {
-    QProcessEnvironment environment = withoutDisplay();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-    expectOneLine(runToEnd(environment), QStringLiteral("ウィンドウ システム「wayland」を開始できません"));
+    const FailedStartRow& row = GetParam();
+    for (const Locale& locale : locales) {
+        SCOPED_TRACE(locale.name);
+        expectOneLine(runToEnd(inLocale(row.environment(), locale)),
+                      QString::fromUtf8(locale.japanese ? row.japanese : row.english));
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FailedStart,
+    testing::Values(FailedStartRow{"NoDisplay", withoutDisplay, "ディスプレイに接続できません",
+                                   "Cannot connect to a display: DISPLAY is not set."},
+                    FailedStartRow{"ADisplayWithNoServer",
+                                   [] {
+                                       QProcessEnvironment environment = withoutDisplay();
+                                       environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":1987"));
+                                       return environment;
+                                   },
+                                   "ディスプレイ「:1987」に接続できません", "Cannot connect to the display \":1987\"."},
+                    FailedStartRow{"AWindowSystemThatCannotStart",
+                                   [] {
+                                       QProcessEnvironment environment = withoutDisplay();
+                                       environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+                                       return environment;
+                                   },
+                                   "ウィンドウ システム「wayland」を開始できません",
+                                   "Cannot start the window system \"wayland\"."}),
+    [](const testing::TestParamInfo<FailedStartRow>& row) { return std::string(row.param.name); });
 
 TEST(Environment, TooLittleAddressSpaceToStartEndsWithOneLine)
 {
     if (addressSanitizer)
         GTEST_SKIP() << "an address-sanitised program cannot start under a memory limit at all";
     Display display;
-    QProcessEnvironment environment = display.environment();
-    expectOneLine(runToEnd(environment, true), QStringLiteral("メモリが足りないため起動できません"));
+    for (const Locale& locale : {locales[0], locales[3]}) {
+        SCOPED_TRACE(locale.name);
+        expectOneLine(runToEnd(inLocale(display.environment(), locale), true),
+                      locale.japanese ? QStringLiteral("メモリが足りないため起動できません")
+                                      : QStringLiteral("Cannot start: out of memory."));
+    }
 }
+
+// --help and --version answer on standard output, in the locale's language,
+// and end the program before it looks for a display: with none, any attempt
+// to start would end with status 1.
+struct AnswerRow {
+    const char* name;
+    QStringList arguments;
+    const char* japanese; // how the answer starts
+    const char* english;
+};
+
+void PrintTo(const AnswerRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class TerminalAnswer : public testing::TestWithParam<AnswerRow> {};
+
+TEST_P(TerminalAnswer, GoesToStandardOutputAndEndsWithStatus0WithoutAWindow)
+{
+    const AnswerRow& row = GetParam();
+    for (const Locale& locale : locales) {
+        SCOPED_TRACE(locale.name);
+        const Ended ended = runToEnd(inLocale(withoutDisplay(), locale), false, row.arguments);
+        EXPECT_EQ(ended.status, QProcess::NormalExit);
+        EXPECT_EQ(ended.code, 0);
+        EXPECT_TRUE(ended.output.startsWith(QString::fromUtf8(locale.japanese ? row.japanese : row.english)))
+            << ended.output.toStdString();
+        EXPECT_TRUE(ended.output.endsWith(QLatin1Char('\n')));
+        EXPECT_EQ(ended.errors.toStdString(), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TerminalAnswer,
+    testing::Values(
+        AnswerRow{"Help",
+                  {QStringLiteral("--help")},
+                  "使い方: stereogram [-maximized | -iconic]\n",
+                  "Usage: stereogram [-maximized | -iconic]\n"},
+        AnswerRow{"Version",
+                  {QStringLiteral("--version")},
+                  "stereogram " STEREOGRAM_VERSION "\n",
+                  "stereogram " STEREOGRAM_VERSION "\n"},
+        AnswerRow{"HelpAfterAStartRequest", {QStringLiteral("-iconic"), QStringLiteral("--help")}, "使い方:", "Usage:"},
+        AnswerRow{
+            "TheFirstOfTheTwo", {QStringLiteral("--version"), QStringLiteral("--help")}, "stereogram ", "stereogram "}),
+    [](const testing::TestParamInfo<AnswerRow>& row) { return std::string(row.param.name); });
 
 std::string describe(const QRect& rect)
 {

@@ -261,7 +261,8 @@ display-goes-away)
     # line and ends with status 1.
     display_up
     export QT_QPA_PLATFORM=xcb
-    launch "$program"
+    # In a Japanese locale, so the line is the Japanese one.
+    launch env -u LC_ALL -u LC_MESSAGES LANG=ja_JP.UTF-8 "$program"
     if wait_for_window 30; then
         kill "$VIRTUAL_XVFB_PID"
         wait_for_exit 30
