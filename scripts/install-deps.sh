@@ -21,6 +21,8 @@ packages=(
     # against the SVG 1.1 DTD
     dpkg-dev debhelper file lintian devscripts diffoscope-minimal faketime desktop-file-utils appstream reuse
     libxml2-utils w3c-sgml-lib
+    # the screen-reader check: AT-SPI's buses and its client library for Python
+    at-spi2-core gir1.2-atspi-2.0 python3-gi
     # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
     # prlimit, D-Bus's autolaunch and a bus of the tests' own; and the format check
     valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin clang-format

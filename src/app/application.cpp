@@ -3,6 +3,7 @@
 
 #include "application.h"
 
+#include "accessibility.h"
 #include "errorbox.h"
 #include "images.h"
 #include "programtitle.h"
@@ -42,6 +43,7 @@ Application::Application(int& argc, char** argv)
     m_toolkit = std::make_unique<QApplication>(m_toolkitArgc, m_toolkitArgv.data());
     startup::qtStarted();
     startup::avoidSessionBusAutolaunch();
+    accessibility::describeTheWindow();
     QApplication::setWindowIcon(images::windowIcon());
     m_title = programTitle(QByteArray(m_toolkitArgv[0]));
 }
