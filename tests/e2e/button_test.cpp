@@ -224,6 +224,26 @@ TEST_F(Button, WindowCarriesTheProgramIcon)
     }
 }
 
+// How far the view scrolled down from `before` to `after`, both images of the
+// client area: the rows of `after` are those of `before` that many rows lower,
+// left and right unmoved. Nothing when no such shift makes them match.
+std::optional<int> scrolledDownBy(const QImage& before, const QImage& after)
+{
+    // Clear of the scroll bars at the right and bottom edges.
+    constexpr int barRoom = 24;
+    const int width = before.width() - barRoom;
+    const int height = before.height() - barRoom;
+    for (int shift = 1; shift < height / 2; ++shift) {
+        bool same = true;
+        for (int y = 0; same && y + shift < height; ++y)
+            for (int x = 0; same && x < width; ++x)
+                same = after.pixel(x, y) == before.pixel(x, y + shift);
+        if (same)
+            return shift;
+    }
+    return std::nullopt;
+}
+
 TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
 {
     const QSize small(600, 500);
@@ -240,22 +260,34 @@ TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
     ASSERT_EQ(before.geometry.client.size(), small);
     const QImage seen = clientImage(before);
 
-    // One at a time: the arrows, for one, would bring a view that moved back to the button.
-    for (const char* keys : {"Next", "Down", "Right", "End", "Tab", "Escape"}) {
-        program->type(QString::fromLatin1(keys));
-        const View after = waitForView(
-            *program, [&](const View& view) { return clientImage(view) != seen; }, 700ms);
-        EXPECT_TRUE(clientImage(after) == seen) << "the view moved on " << keys;
-    }
-    EXPECT_TRUE(program->running());
-
-    // The mouse wheel over the window still scrolls it.
+    // The mouse wheel over the window scrolls it, by a step learnt here and
+    // then taken back.
     const QPoint over = before.geometry.client.topLeft() + QPoint(300, 250);
-    display->check(QStringLiteral("xdotool"),
-                   {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(over.x()),
-                    QString::number(over.y()), QStringLiteral("click"), QStringLiteral("5")});
-    const View scrolled = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; });
-    EXPECT_FALSE(clientImage(scrolled) == seen) << "the wheel did not scroll";
+    display->check(
+        QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(over.x()), QString::number(over.y())});
+    const auto wheel = [&](const char* button) {
+        display->check(QStringLiteral("xdotool"), {QStringLiteral("click"), QString::fromLatin1(button)});
+    };
+    constexpr const char* wheelDown = "5";
+    constexpr const char* wheelUp = "4";
+    wheel(wheelDown);
+    const View stepped = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; });
+    const std::optional<int> step = scrolledDownBy(seen, clientImage(stepped));
+    ASSERT_TRUE(step.has_value()) << "the wheel did not scroll the view down";
+    wheel(wheelUp);
+    ASSERT_TRUE(clientImage(waitForView(*program, [&](const View& view) { return clientImage(view) == seen; })) == seen)
+        << "the wheel did not bring the view back";
+
+    // Keys that scroll a view elsewhere, then the wheel: the program handles
+    // its input in order, so once the wheel's step shows, the keys have been
+    // handled, and only the wheel has moved the view.
+    for (const char* keys : {"Next", "Down", "Right", "End", "Tab", "Escape"})
+        program->type(QString::fromLatin1(keys));
+    wheel(wheelDown);
+    const View after = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; });
+    EXPECT_EQ(scrolledDownBy(seen, clientImage(after)), step) << "a key moved the view";
+    EXPECT_TRUE(program->running());
 }
 
 } // namespace
