@@ -3,7 +3,7 @@
 
 #include "transcription.h"
 
-#include "app/tform1.h"
+#include "app/window/tform1.h"
 #include "render/memorysurface.h"
 #include "render/renderer.h"
 

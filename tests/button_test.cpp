@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/closebutton.h"
-#include "app/images.h"
-#include "app/tform1.h"
-#include "app/windowfont.h"
+#include "app/window/closebutton.h"
+#include "app/window/images.h"
+#include "app/window/tform1.h"
+#include "app/window/windowfont.h"
 
 #include <QAccessible>
 #include <QFontMetrics>

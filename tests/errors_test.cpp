@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/application.h"
-#include "app/caughtexception.h"
-#include "app/errortext.h"
+#include "app/errors/caughtexception.h"
+#include "app/errors/errortext.h"
 #include "faultyforms.h"
 #include "render/palette.h"
 

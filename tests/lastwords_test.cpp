@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/lastwords.h"
-#include "app/startupguards.h"
+#include "app/startup/lastwords.h"
+#include "app/startup/startupguards.h"
 
 #include <gtest/gtest.h>
 

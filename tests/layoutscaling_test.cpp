@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/layoutscaling.h"
+#include "app/window/layoutscaling.h"
 
 #include <gtest/gtest.h>
 

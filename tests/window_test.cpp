@@ -3,8 +3,8 @@
 
 #include "emblemdecoder.h"
 
-#include "app/layoutscaling.h"
-#include "app/tform1.h"
+#include "app/window/layoutscaling.h"
+#include "app/window/tform1.h"
 #include "render/memorysurface.h"
 #include "render/palette.h"
 #include "render/renderer.h"

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "application.h"
+#include "app/application.h"
 
-#include "accessibility.h"
-#include "errorbox.h"
-#include "images.h"
-#include "programtitle.h"
+#include "app/errors/errorbox.h"
+#include "app/startup/programtitle.h"
+#include "app/window/accessibility.h"
+#include "app/window/images.h"
 
 #include <QByteArray>
 #include <QIcon>

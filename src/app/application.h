@@ -3,9 +3,9 @@
 
 #pragma once
 
-#include "programtitle.h"
-#include "startupguards.h"
-#include "tform1.h"
+#include "app/startup/programtitle.h"
+#include "app/startup/startupguards.h"
+#include "app/window/tform1.h"
 
 #include <QApplication>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "application.h"
-#include "terminaltext.h"
+#include "app/application.h"
+#include "app/startup/terminaltext.h"
 
 int main(int argc, char* argv[])
 {

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/tform1.h"
+#include "app/window/tform1.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "colours.h"
+#include "app/window/colours.h"
 
 namespace colours {
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "caughtexception.h"
+#include "app/errors/caughtexception.h"
 
 #include <QString>
 

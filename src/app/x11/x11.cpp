@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "x11.h"
+#include "app/x11/x11.h"
 
 #include <QGuiApplication>
 

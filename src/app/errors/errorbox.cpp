@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "errorbox.h"
+#include "app/errors/errorbox.h"
 
-#include "errortext.h"
+#include "app/errors/errortext.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "windowfont.h"
+#include "app/window/windowfont.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "programtitle.h"
+#include "app/startup/programtitle.h"
 
 #include <QEvent>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "errortext.h"
+#include "app/errors/errortext.h"
 
 namespace errortext {
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "caughtexception.h"
+#include "app/errors/caughtexception.h"
 
 #include <cxxabi.h>
 

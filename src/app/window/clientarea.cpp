@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "clientarea.h"
+#include "app/window/clientarea.h"
 
 #include <QChildEvent>
 #include <QPaintEvent>

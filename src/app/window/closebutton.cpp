@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "closebutton.h"
+#include "app/window/closebutton.h"
 
-#include "colours.h"
-#include "images.h"
+#include "app/window/colours.h"
+#include "app/window/images.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "tform1.h"
+#include "app/window/tform1.h"
 
-#include "layoutscaling.h"
+#include "app/window/layoutscaling.h"
+#include "app/window/windowfont.h"
 #include "render/renderer.h"
-#include "windowfont.h"
 
 #include <QFontMetrics>
 #include <QWindow>

@@ -3,12 +3,12 @@
 
 #pragma once
 
-#include "clientarea.h"
-#include "closebutton.h"
-#include "frameplacement.h"
-#include "picturecontrol.h"
+#include "app/window/clientarea.h"
+#include "app/window/closebutton.h"
+#include "app/window/picturecontrol.h"
+#include "app/window/windowsurface.h"
+#include "app/x11/frameplacement.h"
 #include "render/randomsource.h"
-#include "windowsurface.h"
 
 #include <QScrollArea>
 

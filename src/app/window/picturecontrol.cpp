@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "picturecontrol.h"
+#include "app/window/picturecontrol.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "caughtexception.h"
-#include "terminaltext.h"
+#include "app/errors/caughtexception.h"
+#include "app/startup/terminaltext.h"
 
 #include <QByteArray>
 #include <QString>

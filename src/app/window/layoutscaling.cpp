@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "layoutscaling.h"
+#include "app/window/layoutscaling.h"
 
 namespace layoutscaling {
 

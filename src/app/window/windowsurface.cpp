@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "windowsurface.h"
+#include "app/window/windowsurface.h"
 
 WindowSurface::Pixels WindowSurface::bind(PictureControl& picture)
 {

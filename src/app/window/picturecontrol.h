@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "colours.h"
+#include "app/window/colours.h"
 
 #include <QImage>
 #include <QWidget>

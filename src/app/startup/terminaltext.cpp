@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "terminaltext.h"
+#include "app/startup/terminaltext.h"
 
 #include <QtGlobal>
 

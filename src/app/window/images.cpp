@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "images.h"
+#include "app/window/images.h"
 
 #include <QPixmap>
 

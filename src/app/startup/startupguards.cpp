@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "startupguards.h"
+#include "app/startup/startupguards.h"
 
-#include "caughtexception.h"
-#include "lastwords.h"
-#include "terminaltext.h"
-#include "x11.h"
+#include "app/errors/caughtexception.h"
+#include "app/startup/lastwords.h"
+#include "app/startup/terminaltext.h"
+#include "app/x11/x11.h"
 
 #include <QByteArray>
 #include <QString>

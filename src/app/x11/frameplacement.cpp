@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "frameplacement.h"
+#include "app/x11/frameplacement.h"
 
 #include <QGuiApplication>
 #include <QWidget>

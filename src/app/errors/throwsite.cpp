@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "throwsite.h"
+#include "app/errors/throwsite.h"
 
 #include <cxxabi.h>
 #include <dlfcn.h>

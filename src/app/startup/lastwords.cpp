@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "lastwords.h"
+#include "app/startup/lastwords.h"
 
-#include "errortext.h"
+#include "app/errors/errortext.h"
 
 #include <QRegularExpression>
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "throwsite.h"
+#include "app/errors/throwsite.h"
 
 #include <QByteArray>
 

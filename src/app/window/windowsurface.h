@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "clientarea.h"
-#include "picturecontrol.h"
+#include "app/window/clientarea.h"
+#include "app/window/picturecontrol.h"
 
 #include <QImage>
 

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "accessibility.h"
+#include "app/window/accessibility.h"
 
-#include "closebutton.h"
-#include "picturecontrol.h"
-#include "tform1.h"
+#include "app/window/closebutton.h"
+#include "app/window/picturecontrol.h"
+#include "app/window/tform1.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
