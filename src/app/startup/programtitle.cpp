@@ -3,12 +3,13 @@
 
 #include "app/startup/programtitle.h"
 
+#include "app/x11/x11.h"
+
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QWidget>
 
-#include <cstdlib>
 
 #include <xcb/xcb.h>
 
@@ -20,28 +21,6 @@ constexpr char extensionMark = '.';
 char lowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-xcb_atom_t atom(xcb_connection_t* connection, const QByteArray& name)
-{
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.constData());
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return result;
-}
-
-QByteArray stringProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name)
-{
-    constexpr uint32_t longEnough = 4096; // in 32-bit units
-    const auto cookie = xcb_get_property(connection, 0, window, name, XCB_ATOM_STRING, 0, longEnough);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    QByteArray value;
-    if (reply && reply->format == 8)
-        value =
-            QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
-    std::free(reply);
-    return value;
 }
 
 void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
@@ -67,10 +46,10 @@ void label(QWidget& window, const QString& title)
         return;
     xcb_connection_t* connection = x11->connection();
     const auto native = static_cast<xcb_window_t>(window.winId());
-    const xcb_atom_t utf8 = atom(connection, QByteArrayLiteral("UTF8_STRING"));
+    const xcb_atom_t utf8 = x11::atom(connection, "UTF8_STRING");
     const QByteArray utf8Title = title.toUtf8();
 
-    setProperty(connection, native, atom(connection, QByteArrayLiteral("_NET_WM_ICON_NAME")), utf8, utf8Title);
+    setProperty(connection, native, x11::atom(connection, "_NET_WM_ICON_NAME"), utf8, utf8Title);
     // The older property is text in ISO Latin-1 where it can be.
     if (isLatin1(title))
         setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, XCB_ATOM_STRING, title.toLatin1());
@@ -79,7 +58,7 @@ void label(QWidget& window, const QString& title)
 
     // The instance part stays as the toolkit set it, from the resource name
     // or the command's name, so that the user's resources still apply.
-    const QByteArray wmClass = stringProperty(connection, native, XCB_ATOM_WM_CLASS);
+    const QByteArray wmClass = x11::stringProperty(connection, native, XCB_ATOM_WM_CLASS);
     const qsizetype end = wmClass.indexOf('\0');
     const QByteArray instance = end > 0 ? wmClass.left(end) : utf8Title;
     // Read with Xlib's class-hint call, which takes nothing but STRING.
