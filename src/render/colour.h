@@ -8,7 +8,7 @@
 namespace render {
 
 // 0x00BBGGRR: red in the low byte. A value whose top byte is not 0 names a
-// colour that the window system resolves.
+// system colour, such as the button face, which the window resolves.
 using Colour = std::uint32_t;
 
 } // namespace render

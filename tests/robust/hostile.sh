@@ -62,7 +62,7 @@ display-not-there)
     ;;
 
 platform-plugin-missing)
-    # A fatal error inside the toolkit: its platform plugin cannot be loaded.
+    # A fatal error inside Qt: its platform plugin cannot be loaded.
     display_up
     launch env QT_QPA_PLATFORM=no-such-platform "$program"
     wait_for_exit 30

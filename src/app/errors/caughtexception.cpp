@@ -13,7 +13,7 @@
 
 namespace {
 
-// Used where the runtime cannot tell the type: an exception from another language.
+// Used where libstdc++ cannot tell the type: an exception from another language.
 const QByteArray unknownType = QByteArrayLiteral("不明な例外");
 
 QByteArray readableName(const std::type_info* type)

@@ -35,7 +35,7 @@ constexpr std::size_t capacity = 64;
 std::array<Throw, capacity> alive;
 std::mutex aliveMutex;
 
-// Handed to the runtime as the exception's destructor: frees its entry, then destroys it.
+// Handed to libstdc++ as the exception's destructor: frees its entry, then destroys it.
 void forget(void* object)
 {
     Destructor destroy = nullptr;
@@ -53,7 +53,7 @@ void forget(void* object)
         destroy(object);
 }
 
-// Notes a throw; the destructor to hand to the runtime.
+// Notes a throw; the destructor to hand to libstdc++.
 Destructor note(const void* object, const void* instruction, Destructor destroy)
 {
     const std::lock_guard lock(aliveMutex);
@@ -145,7 +145,7 @@ std::string programModule()
 extern "C" void __asan_handle_no_return() __attribute__((weak));
 
 // Takes the place of the C++ runtime's throw entry point for the whole process:
-// notes the throw, then throws through the runtime's own (or through whatever
+// notes the throw, then throws through libstdc++'s own (or through whatever
 // stands in front of it, such as a sanitizer's).
 extern "C" void __cxa_throw(void* object, std::type_info* type, void (*destroy)(void*))
 {

@@ -20,7 +20,7 @@ struct Site {
 
 // Where the exception being handled was thrown: call inside a catch handler.
 // Unknown for an exception that was never thrown as such (one made by
-// std::make_exception_ptr), or thrown from inside the runtime itself.
+// std::make_exception_ptr), or thrown from inside libstdc++ itself.
 Site ofCurrentException();
 
 // The file name of the program's executable, without its directory.

@@ -56,7 +56,7 @@ void label(QWidget& window, const QString& title)
     else
         setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, utf8, utf8Title);
 
-    // The instance part stays as the toolkit set it, from the resource name
+    // The instance part stays as Qt set it, from the resource name
     // or the command's name, so that the user's resources still apply.
     const QByteArray wmClass = x11::stringProperty(connection, native, XCB_ATOM_WM_CLASS);
     const qsizetype end = wmClass.indexOf('\0');
@@ -111,7 +111,7 @@ QString programTitle(const QByteArray& executablePath)
 
 void labelTaskBarEntry(QWidget& window, const QString& title)
 {
-    // The toolkit writes the icon name it knows of whenever it sees fit.
+    // Qt writes the icon name it knows of whenever it sees fit.
     window.setWindowIconText(title);
     if (auto* existing = window.findChild<TaskBarLabel*>(QString(), Qt::FindDirectChildrenOnly))
         existing->setTitle(title);

@@ -42,7 +42,7 @@ constexpr std::size_t qtThreads = 2;
 // glibc's thread stack where RLIMIT_STACK is unlimited.
 constexpr std::size_t unlimitedStackThreadStack = 2 * mebibyte;
 
-// Qt's start on the window system, and the first showing of the window after
+// Qt's start on X11, and the first showing of the window after
 // it, take well under a second; one that has not come by then is stuck.
 constexpr unsigned startUpLimitSeconds = 20;
 // Once the window is gone, the rest is freeing memory and closing connections.

@@ -18,7 +18,7 @@ void guardStart();
 // layout pixels, and the X11 platform unless another is named.
 void prepareQtEnvironment();
 
-// Qt has started on the window system: fatal ends from now on name what
+// Qt has started on X11: fatal ends from now on name what
 // happened while running, not a failure to start.
 void qtStarted();
 
