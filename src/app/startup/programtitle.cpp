@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-
 #include <xcb/xcb.h>
 
 namespace {
