@@ -12,6 +12,7 @@
 // window, and scales the button by it, as stereogram's layout rules require:
 // that is when fontconfig starts.
 
+#include "app/window/windowfont.h"
 #include "stagemark.h"
 
 #include <QApplication>
@@ -54,12 +55,7 @@ int main(int argc, char* argv[])
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Form1"));
-    QFont font;
-    font.setFamilies({QStringLiteral("Ume P Gothic"), QStringLiteral("BIZ UDPGothic"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("IPAPGothic")});
-    font.setPixelSize(15);
-    font.setStyleHint(QFont::SansSerif);
-    window.setFont(font);
+    window.setFont(windowFont(15));
     // move() places the outer frame, resize() the client area: openbox's stock
     // theme adds 1 pixel left and right, 20 above and 5 below, so the frame is
     // 873x735 at 192,120.

@@ -4,7 +4,8 @@
 // Tells the end-to-end tests what the program will find on a display: the
 // screen's logical resolution and, in the window's face at the pixel height
 // that resolution gives, the height of a line of text. Prints "P T".
-#include <QFont>
+#include "app/window/windowfont.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,11 +20,6 @@ int main(int argc, char** argv)
     const int dotsPerInch = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
     // 15 pixels at 120 dots per inch, halves rounded up.
     const int pixelHeight = (dotsPerInch * 15 * 2 + 120) / (2 * 120);
-    QFont face;
-    face.setFamilies({QStringLiteral("Ume P Gothic"), QStringLiteral("BIZ UDPGothic"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("IPAPGothic")});
-    face.setStyleHint(QFont::SansSerif);
-    face.setPixelSize(pixelHeight);
-    std::printf("%d %d\n", dotsPerInch, QFontMetrics(face).height());
+    std::printf("%d %d\n", dotsPerInch, QFontMetrics(windowFont(pixelHeight)).height());
     return 0;
 }

@@ -20,10 +20,14 @@ QString creationError(const QByteArray& message)
 QString applicationError(const QByteArray& className, const QByteArray& module, std::uintptr_t address,
                          const QByteArray& message)
 {
+    return QStringLiteral("%1がモジュール %2 の %3 で発生しました。\n%4")
+        .arg(QString::fromUtf8(className), QString::fromUtf8(module), errortext::address(address), sentence(message));
+}
+
+QString sentence(const QByteArray& message)
+{
     const bool appendPeriod = !message.isEmpty() && !message.endsWith(period);
-    return QStringLiteral("%1がモジュール %2 の %3 で発生しました。\n%4%5")
-        .arg(QString::fromUtf8(className), QString::fromUtf8(module), errortext::address(address),
-             QString::fromUtf8(message), appendPeriod ? QStringLiteral(".") : QString());
+    return QString::fromUtf8(appendPeriod ? message + period : message);
 }
 
 QString address(std::uintptr_t value)

@@ -21,6 +21,9 @@ QString creationError(const QByteArray& message);
 QString applicationError(const QByteArray& className, const QByteArray& module, std::uintptr_t address,
                          const QByteArray& message);
 
+// A message as a sentence: "." appended unless it is empty or ends in "." already.
+QString sentence(const QByteArray& message);
+
 // An address as the texts write it: upper-case hexadecimal, as many digits as a pointer has.
 QString address(std::uintptr_t value);
 

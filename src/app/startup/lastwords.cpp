@@ -58,40 +58,36 @@ std::optional<Cause> causeOf(QtMsgType type, const QString& message)
 
 QByteArray line(Cause cause, const QString& detail, terminaltext::Language language)
 {
-    const bool japanese = language == terminaltext::Language::Japanese;
+    using terminaltext::inLanguage;
     switch (cause) {
     case Cause::XConnectionLost:
-        return utf8Line(japanese ? QStringLiteral("X サーバーとの接続が切れたため終了します。")
-                                 : QStringLiteral("Exiting: the connection to the X server was lost."));
+        return utf8Line(inLanguage(language, QStringLiteral("X サーバーとの接続が切れたため終了します。"),
+                                   QStringLiteral("Exiting: the connection to the X server was lost.")));
     case Cause::MemoryExhausted:
-        return utf8Line(japanese ? QStringLiteral("メモリが足りないため終了します。")
-                                 : QStringLiteral("Exiting: out of memory."));
+        return utf8Line(inLanguage(language, QStringLiteral("メモリが足りないため終了します。"),
+                                   QStringLiteral("Exiting: out of memory.")));
     case Cause::QtFatal:
         if (detail.trimmed().isEmpty())
-            return utf8Line(japanese ? QStringLiteral("Qt の致命的なエラーのため終了します。")
-                                     : QStringLiteral("Exiting: a fatal Qt error."));
-        return utf8Line((japanese ? QStringLiteral("Qt の致命的なエラーのため終了します: %1")
-                                  : QStringLiteral("Exiting: a fatal Qt error: %1"))
+            return utf8Line(inLanguage(language, QStringLiteral("Qt の致命的なエラーのため終了します。"),
+                                       QStringLiteral("Exiting: a fatal Qt error.")));
+        return utf8Line(inLanguage(language, QStringLiteral("Qt の致命的なエラーのため終了します: %1"),
+                                   QStringLiteral("Exiting: a fatal Qt error: %1"))
                             .arg(oneLine(detail)));
     case Cause::UncaughtException:
         break;
     }
-    return utf8Line(japanese ? QStringLiteral("捕捉されない例外のため終了します。")
-                             : QStringLiteral("Exiting: an exception was not caught."));
+    return utf8Line(inLanguage(language, QStringLiteral("捕捉されない例外のため終了します。"),
+                               QStringLiteral("Exiting: an exception was not caught.")));
 }
 
 QByteArray uncaught(const CaughtException& caught, terminaltext::Language language)
 {
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
-    if (language == terminaltext::Language::English) {
-        const QByteArray& message = caught.message;
-        const bool appendPeriod = !message.isEmpty() && !message.endsWith('.');
-        return utf8Line(QStringLiteral("Exiting: an exception was not caught: %1 in module %2 at %3. %4%5")
+    if (language == terminaltext::Language::English)
+        return utf8Line(QStringLiteral("Exiting: an exception was not caught: %1 in module %2 at %3. %4")
                             .arg(QString::fromUtf8(caught.className), QString::fromStdString(module),
-                                 errortext::address(caught.site.offset), oneLine(QString::fromUtf8(message)),
-                                 appendPeriod ? QStringLiteral(".") : QString())
+                                 errortext::address(caught.site.offset), oneLine(errortext::sentence(caught.message)))
                             .trimmed());
-    }
     const QString what = errortext::applicationError(caught.className, QByteArray::fromStdString(module),
                                                      caught.site.offset, caught.message);
     return utf8Line(QStringLiteral("捕捉されない例外のため終了します: %1").arg(oneLine(what)));
@@ -100,9 +96,10 @@ QByteArray uncaught(const CaughtException& caught, terminaltext::Language langua
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes, terminaltext::Language language)
 {
     return utf8Line(
-        (language == terminaltext::Language::Japanese
-             ? QStringLiteral("メモリが足りないため起動できません。起動には空きアドレス空間が %1 MiB 必要です。")
-             : QStringLiteral("Cannot start: out of memory. Start-up needs %1 MiB of free address space."))
+        terminaltext::inLanguage(
+            language,
+            QStringLiteral("メモリが足りないため起動できません。起動には空きアドレス空間が %1 MiB 必要です。"),
+            QStringLiteral("Cannot start: out of memory. Start-up needs %1 MiB of free address space."))
             .arg(neededMebibytes));
 }
 

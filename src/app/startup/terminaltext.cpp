@@ -68,9 +68,14 @@ Language language()
     return languageOf(qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG"));
 }
 
+QString inLanguage(Language language, const QString& japanese, const QString& english)
+{
+    return language == Language::Japanese ? japanese : english;
+}
+
 QString inLanguage(const QString& japanese, const QString& english)
 {
-    return language() == Language::Japanese ? japanese : english;
+    return inLanguage(language(), japanese, english);
 }
 
 std::optional<QByteArray> answer(int argc, const char* const* argv, Language language)

@@ -23,7 +23,8 @@ Language languageOf(const QByteArray& lcAll, const QByteArray& lcMessages, const
 // The language of this process's environment.
 Language language();
 
-// `japanese` or `english`, as language() says.
+// `japanese` or `english`, as `language` says, or as language() says.
+QString inLanguage(Language language, const QString& japanese, const QString& english);
 QString inLanguage(const QString& japanese, const QString& english);
 
 // The text to print on standard output, UTF-8, when the command line asks for
