@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/application.h"
-#include "app/errors/caughtexception.h"
-#include "app/errors/errortext.h"
+#include "app/errors/errorreport.h"
 #include "faultyforms.h"
 #include "render/palette.h"
 
@@ -94,12 +93,12 @@ const void* inThisProgram()
     return reinterpret_cast<const void*>(&faults::failLayout);
 }
 
-CaughtException catchFrom(const std::function<void()>& failing)
+errors::CaughtException catchFrom(const std::function<void()>& failing)
 {
     try {
         failing();
     } catch (...) {
-        return CaughtException::current();
+        return errors::caughtException();
     }
     return {};
 }
@@ -185,7 +184,7 @@ void ErrorsTest::creationErrorText()
 {
     QFETCH(QByteArray, message);
     QFETCH(QString, shown);
-    QCOMPARE(errortext::creationError(message), shown);
+    QCOMPARE(errors::creationErrorText(message), shown);
 }
 
 void ErrorsTest::applicationErrorText_data()
@@ -207,14 +206,14 @@ void ErrorsTest::applicationErrorText()
 {
     QFETCH(QByteArray, message);
     QFETCH(QString, shown);
-    QCOMPARE(errortext::applicationError("faults::LayoutError", "stereogram", 0xA1B2C, message), shown);
+    QCOMPARE(errors::applicationErrorText("faults::LayoutError", "stereogram", 0xA1B2C, message), shown);
 }
 
 void ErrorsTest::addressesAreWrittenInFullUpperCaseHex()
 {
-    QCOMPARE(errortext::address(0), QStringLiteral("0000000000000000"));
-    QCOMPARE(errortext::address(0xabcdef), QStringLiteral("0000000000ABCDEF"));
-    QCOMPARE(errortext::address(std::uintptr_t(-1)), QStringLiteral("FFFFFFFFFFFFFFFF"));
+    QCOMPARE(errors::address(0), QStringLiteral("0000000000000000"));
+    QCOMPARE(errors::address(0xabcdef), QStringLiteral("0000000000ABCDEF"));
+    QCOMPARE(errors::address(std::uintptr_t(-1)), QStringLiteral("FFFFFFFFFFFFFFFF"));
 }
 
 void ErrorsTest::describesAnyCaughtException_data()
@@ -249,7 +248,7 @@ void ErrorsTest::describesAnyCaughtException()
     QFETCH(std::function<void()>, failing);
     QFETCH(QByteArray, className);
     QFETCH(QByteArray, message);
-    const CaughtException caught = catchFrom(failing);
+    const errors::CaughtException caught = catchFrom(failing);
     QCOMPARE(caught.className, className);
     QCOMPARE(caught.message, message);
     QVERIFY(caught.site.known);
@@ -258,16 +257,16 @@ void ErrorsTest::describesAnyCaughtException()
 
 void ErrorsTest::throwSiteIsTheThrowingFunction()
 {
-    const CaughtException layout = catchFrom(&faults::failLayout);
+    const errors::CaughtException layout = catchFrom(&faults::failLayout);
     QVERIFY(layout.site.known);
     QCOMPARE(functionAt(layout.site.offset, inThisProgram()), QStringLiteral("faults::failLayout()"));
-    const CaughtException code = catchFrom(&faults::failWithCode);
+    const errors::CaughtException code = catchFrom(&faults::failWithCode);
     QCOMPARE(functionAt(code.site.offset, inThisProgram()), QStringLiteral("faults::failWithCode()"));
 }
 
 void ErrorsTest::throwFromALibraryNamesTheLibrary()
 {
-    const CaughtException caught = catchFrom([] { (void)std::vector<int>().at(1); });
+    const errors::CaughtException caught = catchFrom([] { (void)std::vector<int>().at(1); });
     QCOMPARE(caught.className, QByteArray("std::out_of_range"));
     QVERIFY(caught.site.known);
     QCOMPARE(QString::fromStdString(caught.site.module), QStringLiteral("libstdc++.so.6"));
@@ -284,14 +283,14 @@ void ErrorsTest::throwFromALibraryNamesTheLibrary()
 
 void ErrorsTest::anExceptionCaughtInsideAHandlerDoesNotHideTheOuterSite()
 {
-    CaughtException caught;
+    errors::CaughtException caught;
     try {
         faults::failLayout();
     } catch (...) {
         try {
             throw faults::LayoutError("内側");
         } catch (const faults::LayoutError&) {}
-        caught = CaughtException::current();
+        caught = errors::caughtException();
     }
     QCOMPARE(caught.message, QByteArray(faults::layoutMessage));
     QCOMPARE(functionAt(caught.site.offset, inThisProgram()), QStringLiteral("faults::failLayout()"));
@@ -309,14 +308,14 @@ void ErrorsTest::anExceptionRethrownFromAnExceptionPtrKeepsItsSite()
     };
     const std::exception_ptr first = keep(&faults::failWithCode);
     const std::exception_ptr second = keep(&faults::failLayout);
-    const CaughtException caught = catchFrom([&first] { std::rethrow_exception(first); });
+    const errors::CaughtException caught = catchFrom([&first] { std::rethrow_exception(first); });
     QVERIFY(caught.site.known);
     QCOMPARE(functionAt(caught.site.offset, inThisProgram()), QStringLiteral("faults::failWithCode()"));
 }
 
 void ErrorsTest::anExceptionNeverThrownHasNoSite()
 {
-    const CaughtException caught = catchFrom(&faults::failWithMadeException);
+    const errors::CaughtException caught = catchFrom(&faults::failWithMadeException);
     QCOMPARE(caught.message, QByteArray(faults::layoutMessage));
     QVERIFY(!caught.site.known);
     QCOMPARE(caught.site.offset, std::uintptr_t{0});
@@ -326,7 +325,7 @@ void ErrorsTest::everyThrowIsNotedHoweverManyCameBefore()
 {
     constexpr int many = 1000;
     for (int i = 0; i < many; ++i) {
-        const CaughtException caught = catchFrom(&faults::failWithCode);
+        const errors::CaughtException caught = catchFrom(&faults::failWithCode);
         QVERIFY(caught.site.known);
     }
 }

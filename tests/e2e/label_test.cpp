@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/startup/programtitle.h"
+#include "app/x11/taskbarlabel.h"
 #include "harness.h"
 
 #include <QApplication>
@@ -24,7 +24,7 @@ std::string property(const Display& display, WId window, const char* name)
 }
 
 // A window whose native window can be thrown away and made anew, as the
-// toolkit does on its own when, say, a control that draws with OpenGL joins it.
+// Qt does on its own when, say, a control that draws with OpenGL joins it.
 class Recreatable : public QWidget {
 public:
     void recreate()

@@ -3,7 +3,7 @@
 
 #include "app/startup/lastwords.h"
 
-#include "app/errors/errortext.h"
+#include "app/errors/errorreport.h"
 
 #include <QRegularExpression>
 
@@ -80,16 +80,16 @@ QByteArray line(Cause cause, const QString& detail, terminaltext::Language langu
                                QStringLiteral("Exiting: an exception was not caught.")));
 }
 
-QByteArray uncaught(const CaughtException& caught, terminaltext::Language language)
+QByteArray uncaught(const errors::CaughtException& caught, terminaltext::Language language)
 {
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
     if (language == terminaltext::Language::English)
         return utf8Line(QStringLiteral("Exiting: an exception was not caught: %1 in module %2 at %3. %4")
                             .arg(QString::fromUtf8(caught.className), QString::fromStdString(module),
-                                 errortext::address(caught.site.offset), oneLine(errortext::sentence(caught.message)))
+                                 errors::address(caught.site.offset), oneLine(errors::sentence(caught.message)))
                             .trimmed());
-    const QString what = errortext::applicationError(caught.className, QByteArray::fromStdString(module),
-                                                     caught.site.offset, caught.message);
+    const QString what = errors::applicationErrorText(caught.className, QByteArray::fromStdString(module),
+                                                      caught.site.offset, caught.message);
     return utf8Line(QStringLiteral("捕捉されない例外のため終了します: %1").arg(oneLine(what)));
 }
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/errors/caughtexception.h"
+#include "app/errors/errorreport.h"
 #include "app/startup/terminaltext.h"
 
 #include <QByteArray>
@@ -36,7 +36,7 @@ QByteArray line(Cause cause, const QString& detail = {}, terminaltext::Language 
 
 // The line for an exception that nothing caught: what was thrown, where, and
 // its message, as the box for a failed construction words them.
-QByteArray uncaught(const CaughtException& caught, terminaltext::Language language = terminaltext::language());
+QByteArray uncaught(const errors::CaughtException& caught, terminaltext::Language language = terminaltext::language());
 
 // The line when the program cannot start for lack of address space: how many
 // mebibytes of it start-up needs free.

@@ -6,16 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
-class QWidget;
-
 // The program's title: the executable's file name without its directory and
 // without everything from its first ".", every ASCII letter after the first
 // byte lowered. File names are bytes in the system's encoding (UTF-8); bytes
 // that do not decode show as replacement characters.
 QString programTitle(const QByteArray& executablePath);
-
-// Makes `title` the label of the window's task-bar entry: on X11 its icon name
-// (WM_ICON_NAME and _NET_WM_ICON_NAME) and the class part of WM_CLASS. Creates
-// the native window if there is none yet, and labels it again should it ever
-// be recreated. Does nothing off X11.
-void labelTaskBarEntry(QWidget& window, const QString& title);

@@ -3,7 +3,7 @@
 
 #include "app/startup/startupguards.h"
 
-#include "app/errors/caughtexception.h"
+#include "app/errors/errorreport.h"
 #include "app/startup/lastwords.h"
 #include "app/startup/terminaltext.h"
 #include "app/x11/x11.h"
@@ -117,7 +117,7 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
             line = lines->memoryExhausted;
         } catch (...) {
             try {
-                line = lastwords::uncaught(CaughtException::current());
+                line = lastwords::uncaught(errors::caughtException());
             } catch (...) { // no memory to say more
             }
         }

@@ -7,8 +7,38 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace x11 {
+
+namespace {
+
+// xcb's replies are malloc'ed.
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <class Reply>
+using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
+
+xcb_intern_atom_cookie_t askForAtom(xcb_connection_t* connection, const char* name)
+{
+    return xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atomOf(xcb_connection_t* connection, xcb_intern_atom_cookie_t cookie)
+{
+    const ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+ReplyPointer<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                                                xcb_atom_t type, uint32_t maxValues)
+{
+    const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, maxValues);
+    return ReplyPointer<xcb_get_property_reply_t>(xcb_get_property_reply(connection, cookie, nullptr));
+}
+
+} // namespace
 
 xcb_connection_t* connection()
 {
@@ -23,24 +53,58 @@ xcb_window_t rootWindow(xcb_connection_t* connection)
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 {
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return result;
+    return atomOf(connection, askForAtom(connection, name));
+}
+
+void atoms(xcb_connection_t* connection, std::span<const char* const> names, std::span<xcb_atom_t> result)
+{
+    std::vector<xcb_intern_atom_cookie_t> cookies;
+    cookies.reserve(names.size());
+    for (const char* name : names)
+        cookies.push_back(askForAtom(connection, name));
+    for (std::size_t i = 0; i < cookies.size() && i < result.size(); ++i)
+        result[i] = atomOf(connection, cookies[i]);
 }
 
 QByteArray stringProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name)
 {
     constexpr uint32_t longEnough = 4096; // in 32-bit units
-    const auto cookie = xcb_get_property(connection, 0, window, name, XCB_ATOM_STRING, 0, longEnough);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    QByteArray value;
-    if (reply && reply->format == 8)
-        value =
-            QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
-    std::free(reply);
-    return value;
+    const auto reply = property(connection, window, name, XCB_ATOM_STRING, longEnough);
+    if (!reply || reply->format != 8)
+        return {};
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
+}
+
+std::vector<uint32_t> valuesProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                                     xcb_atom_t type, uint32_t maxValues)
+{
+    const auto reply = property(connection, window, name, type, maxValues);
+    if (!reply || reply->format != 32)
+        return {};
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return {values, values + xcb_get_property_value_length(reply.get()) / sizeof(uint32_t)};
+}
+
+void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
+                 const QByteArray& value)
+{
+    constexpr uint8_t bitsPerUnit = 8;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, bitsPerUnit,
+                        static_cast<uint32_t>(value.size()), value.constData());
+}
+
+void sendToRoot(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t messageType)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = messageType;
+    xcb_send_event(connection, 0, rootWindow(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
 }
 
 } // namespace x11

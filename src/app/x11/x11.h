@@ -5,6 +5,11 @@
 
 #include <QByteArray>
 
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include <xcb/xcb.h>
 
 // The few X11 requests the program makes itself, on Qt's own connection to
@@ -21,7 +26,30 @@ xcb_window_t rootWindow(xcb_connection_t* connection);
 // server does not answer.
 xcb_atom_t atom(xcb_connection_t* connection, const char* name);
 
+// The atoms of all the names, asked for together in one round trip.
+void atoms(xcb_connection_t* connection, std::span<const char* const> names, std::span<xcb_atom_t> result);
+template <std::size_t N>
+std::array<xcb_atom_t, N> atoms(xcb_connection_t* connection, const std::array<const char*, N>& names)
+{
+    std::array<xcb_atom_t, N> result{};
+    atoms(connection, names, result);
+    return result;
+}
+
 // A window's 8-bit property of type STRING, empty when it has none.
 QByteArray stringProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name);
+
+// At most `maxValues` values of a window's 32-bit property of that type,
+// empty when it has none.
+std::vector<std::uint32_t> valuesProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                                          xcb_atom_t type, std::uint32_t maxValues);
+
+// Replaces a window's 8-bit property.
+void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
+                 const QByteArray& value);
+
+// Sends a client message about `window` to the root window, where the
+// window manager listens for requests, and flushes it.
+void sendToRoot(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t messageType);
 
 } // namespace x11

@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
+#include "app/x11/taskbarlabel.h"
+
+#include "app/x11/x11.h"
+
+#include <QEvent>
+#include <QWidget>
+
+namespace {
+
+bool isLatin1(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return false;
+    }
+    return true;
+}
+
+void label(QWidget& window, const QString& title)
+{
+    xcb_connection_t* connection = x11::connection();
+    if (!connection)
+        return;
+    const auto native = static_cast<xcb_window_t>(window.winId());
+    const auto [utf8, iconName] = x11::atoms<2>(connection, {"UTF8_STRING", "_NET_WM_ICON_NAME"});
+    const QByteArray utf8Title = title.toUtf8();
+
+    x11::setProperty(connection, native, iconName, utf8, utf8Title);
+    // The older property is text in ISO Latin-1 where it can be.
+    if (isLatin1(title))
+        x11::setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, XCB_ATOM_STRING, title.toLatin1());
+    else
+        x11::setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, utf8, utf8Title);
+
+    // The instance part stays as Qt set it, from the resource name
+    // or the command's name, so that the user's resources still apply.
+    const QByteArray wmClass = x11::stringProperty(connection, native, XCB_ATOM_WM_CLASS);
+    const qsizetype end = wmClass.indexOf('\0');
+    const QByteArray instance = end > 0 ? wmClass.left(end) : utf8Title;
+    // Read with Xlib's class-hint call, which takes nothing but STRING.
+    x11::setProperty(connection, native, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, instance + '\0' + utf8Title + '\0');
+    xcb_flush(connection);
+}
+
+// Labels the window again whenever its native window is recreated.
+class TaskBarLabel : public QObject {
+    Q_OBJECT
+
+public:
+    TaskBarLabel(QWidget& window, const QString& title)
+        : QObject(&window)
+        , m_window(window)
+        , m_title(title)
+    {
+        window.installEventFilter(this);
+    }
+
+    void setTitle(const QString& title) { m_title = title; }
+    const QString& title() const { return m_title; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &m_window && event->type() == QEvent::WinIdChange && m_window.internalWinId())
+            label(m_window, m_title);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& m_window;
+    QString m_title;
+};
+
+} // namespace
+
+void labelTaskBarEntry(QWidget& window, const QString& title)
+{
+    // Qt writes the icon name it knows of whenever it sees fit.
+    window.setWindowIconText(title);
+    if (auto* existing = window.findChild<TaskBarLabel*>(QString(), Qt::FindDirectChildrenOnly))
+        existing->setTitle(title);
+    else
+        new TaskBarLabel(window, title);
+    label(window, title);
+}
+
+#include "taskbarlabel.moc"

@@ -1,0 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The stereogram authors
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Makes `title` the label of the window's task-bar entry: on X11 its icon name
+// (WM_ICON_NAME and _NET_WM_ICON_NAME) and the class part of WM_CLASS. Creates
+// the native window if there is none yet, and labels it again should it ever
+// be recreated. Does nothing off X11.
+void labelTaskBarEntry(QWidget& window, const QString& title);
