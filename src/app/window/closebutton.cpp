@@ -6,6 +6,7 @@
 #include "app/window/colours.h"
 #include "app/window/images.h"
 
+#include <QBitmap>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -22,18 +23,12 @@ const QPoint reliefOffset(1, 1);
 // The glyph with the colour of its bottom-left pixel made transparent.
 QPixmap loadGlyph()
 {
-    QImage image = images::closeGlyph().convertToFormat(QImage::Format_ARGB32);
+    const QImage image = images::closeGlyph();
     if (image.isNull())
         return {};
-    const QRgb transparent = image.pixel(0, image.height() - 1);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x] == transparent)
-                line[x] = qRgba(0, 0, 0, 0);
-        }
-    }
-    return QPixmap::fromImage(image);
+    QPixmap glyph = QPixmap::fromImage(image);
+    glyph.setMask(glyph.createMaskFromColor(image.pixelColor(0, image.height() - 1), Qt::MaskInColor));
+    return glyph;
 }
 
 // Where something `size` long starts to be centred in `space`: an odd pixel
@@ -42,18 +37,6 @@ int centred(int space, int size)
 {
     const int spare = space - size + 1;
     return spare >= 0 ? spare / 2 : (spare - 1) / 2;
-}
-
-// The caption as it shows, without the mnemonic's marks.
-QString shownCaption(const QString& marked)
-{
-    QString shown;
-    for (qsizetype i = 0; i < marked.size(); ++i) {
-        if (marked[i] == QLatin1Char('&') && ++i == marked.size())
-            break;
-        shown += marked[i];
-    }
-    return shown;
 }
 
 // A one-pixel outline just inside `r`.
@@ -99,7 +82,7 @@ QRect CloseButton::glyphRect() const
 
 QRect CloseButton::captionRect() const
 {
-    const QSize size(fontMetrics().horizontalAdvance(shownCaption(text())), fontMetrics().height());
+    const QSize size = fontMetrics().size(Qt::TextShowMnemonic, text());
     const int contentWidth = glyphSide + glyphSpacing + size.width();
     const QPoint topLeft(centred(width(), contentWidth) + glyphSide + glyphSpacing, centred(height(), size.height()));
     return QRect(topLeft + pressedShift(), size);

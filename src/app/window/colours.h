@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QtEndian>
 
 // The window's colour values: 0x00BBGGRR for a plain colour, or a system
 // colour that the desktop's palette resolves.
@@ -19,7 +20,7 @@ inline constexpr render::Colour clWindowText = 0x80000008;
 inline constexpr QRgb toRgb32(render::Colour colour)
 {
     // 0x00BBGGRR byte-reversed is 0xRRGGBB00: one instruction per dot.
-    return 0xFF000000u | (__builtin_bswap32(colour) >> 8);
+    return 0xFF000000u | (qbswap(quint32{colour}) >> 8);
 }
 
 QColor toQColor(render::Colour colour, const QPalette& palette);

@@ -86,8 +86,10 @@ void TForm1::showIconic()
 void TForm1::FormCreate(QObject* Sender)
 {
     Q_UNUSED(Sender);
-    // One bounds change at a time, top, left, height, width: the result is the
-    // same wherever the layout put the picture before.
+    // Top, left, height, width: four bounds changes of their own rather than one
+    // setGeometry, so the picture control sees the same four steps as the
+    // handler has always made. Wherever scaling put it, it ends at
+    // (30, 80), 800 x 600.
     Image1->move(Image1->x(), image1Bounds.top());
     Image1->move(image1Bounds.left(), Image1->y());
     Image1->resize(Image1->width(), image1Bounds.height());
