@@ -157,6 +157,29 @@ TEST_F(FigureTest, NothingLeftOrRightOfALinesSpanStandsOut)
     EXPECT_GT(insideSeen, 0);
 }
 
+// An edge solved for u by a division lands a few ulps from where the band's
+// test, by a multiplication, puts it. These points lie just outside the span
+// solved exactly and yet inside the emblem: the span's margin must hold them.
+TEST_F(FigureTest, ASpanHoldsThePointsTheTestRoundsInside)
+{
+    struct Point {
+        const char* where;
+        double v;
+        double u;
+    };
+    for (const Point& p : {Point{"left edge, band 9", -57.999439625535295, -36.950740760484095},
+                           Point{"left edge, band 8", -38.997841802114998, -47.921318378868811},
+                           Point{"right edge, band 6", -23.136726532147883, 57.07873754963201},
+                           Point{"right edge, band 4", 6.000298963784374, 73.901007063093488}}) {
+        SCOPED_TRACE(p.where);
+        const DepthRow row(p.v);
+        ASSERT_TRUE(row.contains(p.u));
+        const DepthRow::Span span = row.span();
+        EXPECT_GE(p.u, span.left);
+        EXPECT_LE(p.u, span.right);
+    }
+}
+
 TEST_F(FigureTest, ALimitBelongsToTheBandBelowIt)
 {
     const std::array<double, 9> limits = bandLimits();

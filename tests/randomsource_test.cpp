@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ctime>
 #include <string>
 
@@ -30,13 +31,23 @@ TEST(RandomSource, DrawsFromSeedZero)
     EXPECT_EQ(source.seed, 2884733762u);
 }
 
-TEST(RandomSource, ValuesStayBelowTheirBound)
+// The seed's top bits choose the value: a run of draws hits every value of
+// the range about equally often, and none beyond it.
+TEST(RandomSource, ValuesCoverTheirRangeEvenly)
 {
+    constexpr std::uint32_t bound = 8;
+    constexpr int draws = 1 << 16;
+    constexpr int expected = draws / int(bound);
     RandomSource source;
-    source.seed = 0xFFFFFFFFu;
-    for (int i = 0; i < 10000; ++i) {
-        EXPECT_LT(source.random(8), 8u);
-        EXPECT_EQ(source.random(1), 0u);
+    std::array<int, bound> counts{};
+    for (int i = 0; i < draws; ++i) {
+        const std::uint32_t value = source.random(bound);
+        ASSERT_LT(value, bound);
+        ++counts[value];
+    }
+    for (std::uint32_t value = 0; value < bound; ++value) {
+        EXPECT_GT(counts[value], expected * 9 / 10) << value;
+        EXPECT_LT(counts[value], expected * 11 / 10) << value;
     }
 }
 

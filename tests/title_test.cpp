@@ -32,6 +32,8 @@ void TitleTest::fromTheExecutablesName_data()
     QTest::newRow("upper-case letters after the first are lowered")
         << QByteArray("STEREOGRAM") << QStringLiteral("Stereogram");
     QTest::newRow("the first letter keeps its case") << QByteArray("sTEREO") << QStringLiteral("stereo");
+    QTest::newRow("A and Z are lowered, the signs beside them kept")
+        << QByteArray("X@AZ[`az{") << QStringLiteral("X@az[`az{");
     QTest::newRow("digits, spaces and signs are kept")
         << QByteArray("My Stereo-2_X") << QStringLiteral("My stereo-2_x");
     QTest::newRow("Japanese is untouched, ASCII beside it lowered")

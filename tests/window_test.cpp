@@ -52,6 +52,7 @@ private Q_SLOTS:
     void formCreateRestoresThePicturesBoundsAndDraws();
     void aPartialRepaintShowsThatPartOfThePicture();
     void showsPictureOnTheBackgroundColour();
+    void theBackgroundIsTheDesktopsButtonFace();
     void aPictureTooLargeToCreateFailsTheFirstWrite();
     void aWriteWhileShownReachesTheScreen();
     void closingKeys_data();
@@ -209,6 +210,24 @@ void WindowTest::showsPictureOnTheBackgroundColour()
     const QImage& picture = form.Image1->picture();
     for (const QPoint p : {QPoint(0, 0), QPoint(799, 0), QPoint(0, 599), QPoint(799, 599), QPoint(400, 300)})
         QCOMPARE(shown.pixel(p + QPoint(30, 80)), picture.pixel(p));
+}
+
+// Before the drawing sets a colour of its own, the window shows the button
+// face of the desktop's palette, even where that differs from its window colour.
+void WindowTest::theBackgroundIsTheDesktopsButtonFace()
+{
+    TForm1 form;
+    QPalette palette = form.palette();
+    palette.setColor(QPalette::Button, QColor(10, 20, 30));
+    palette.setColor(QPalette::Window, QColor(40, 50, 60));
+    palette.setColor(QPalette::Base, QColor(70, 80, 90));
+    form.setPalette(palette);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QImage shown = form.grab().toImage();
+    // Beside the controls, and through the picture control, which has no picture yet.
+    for (const QPoint p : {QPoint(0, 0), QPoint(5, 70), form.Image1->geometry().center()})
+        QCOMPARE(shown.pixel(p), qRgb(10, 20, 30));
 }
 
 void WindowTest::aPictureTooLargeToCreateFailsTheFirstWrite()
