@@ -70,7 +70,7 @@ Destructor note(const void* object, const void* instruction, Destructor destroy)
 const void* currentExceptionObject()
 {
     // An exception_ptr holds nothing but the address of the exception object,
-    // in each of the C++ runtimes this builds with.
+    // in libstdc++ (and in libc++ too).
     const std::exception_ptr current = std::current_exception();
     static_assert(sizeof(current) == sizeof(void*));
     const void* object = nullptr;
@@ -99,7 +99,7 @@ ThrowFunction runtimeThrow()
 {
     static const auto function = reinterpret_cast<ThrowFunction>(dlsym(RTLD_NEXT, "__cxa_throw"));
     if (!function) {
-        std::fputs("the C++ runtime's __cxa_throw cannot be found\n", stderr);
+        std::fputs("libstdc++'s __cxa_throw cannot be found\n", stderr);
         std::abort();
     }
     return function;
@@ -144,7 +144,7 @@ std::string programModule()
 // may be displaced by the one below where its runtime is linked statically.
 extern "C" void __asan_handle_no_return() __attribute__((weak));
 
-// Takes the place of the C++ runtime's throw entry point for the whole process:
+// Takes the place of libstdc++'s throw entry point, __cxa_throw, for the whole process:
 // notes the throw, then throws through libstdc++'s own (or through whatever
 // stands in front of it, such as a sanitizer's).
 extern "C" void __cxa_throw(void* object, std::type_info* type, void (*destroy)(void*))

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <string>
 
-// Where exceptions are thrown. Every throw that goes through the C++ runtime's
-// throw entry point, from this program or a library it loads, is noted with
+// Where exceptions are thrown. The program defines __cxa_throw, libstdc++'s
+// throw entry point, in front of libstdc++'s own: every throw in the process,
+// from this program or a library it loads, is noted with
 // the address of the instruction that threw, for as long as the exception
 // lives; a handler can then ask where the exception it handles came from.
 namespace throwsite {
