@@ -4,6 +4,7 @@
 #include "app/application.h"
 
 #include "app/startup/programtitle.h"
+#include "app/startup/qtenvironment.h"
 #include "app/window/accessibility.h"
 #include "app/window/images.h"
 
@@ -24,10 +25,10 @@ Application::Application(int& argc, char** argv)
     , m_qtArgv{argc > 0 ? argv[0] : noName, nullptr}
 {
     startup::guardStart();
-    startup::prepareQtEnvironment();
+    qtenvironment::prepare();
     m_qt = std::make_unique<QApplication>(m_qtArgc, m_qtArgv.data());
     startup::qtStarted();
-    startup::avoidSessionBusAutolaunch();
+    qtenvironment::avoidSessionBusAutolaunch();
     accessibility::describeTheWindow();
     QApplication::setWindowIcon(images::windowIcon());
     m_title = programTitle(QByteArray(m_qtArgv[0]));

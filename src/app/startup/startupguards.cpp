@@ -5,8 +5,8 @@
 
 #include "app/errors/errorreport.h"
 #include "app/startup/lastwords.h"
+#include "app/startup/qtenvironment.h"
 #include "app/startup/terminaltext.h"
-#include "app/x11/x11.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,7 +21,6 @@
 #include <malloc.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace startup {
@@ -48,7 +47,6 @@ constexpr unsigned startUpLimitSeconds = 20;
 // Once the window is gone, the rest is freeing memory and closing connections.
 constexpr unsigned shutDownLimitSeconds = 5;
 
-const QByteArray x11Platform = QByteArrayLiteral("xcb");
 // Qt's xcb plugin warns with this before it fails to start for want of a display.
 const QString noDisplayWarning = QStringLiteral("could not connect to display");
 
@@ -142,8 +140,9 @@ QByteArray utf8Line(const QString& text)
 
 void composeLines()
 {
-    const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? QString::fromLatin1(x11Platform)
-                                                                            : qEnvironmentVariable("QT_QPA_PLATFORM");
+    const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        ? QString::fromLatin1(qtenvironment::x11Platform)
+        : qEnvironmentVariable("QT_QPA_PLATFORM");
     const QString display = qEnvironmentVariable("DISPLAY");
     static const Lines composed{
         utf8Line(terminaltext::inLanguage(QStringLiteral("ウィンドウ システム「%1」を開始できません。"),
@@ -211,47 +210,9 @@ void guardStart()
     armStartUpLimit();
 }
 
-void prepareQtEnvironment()
-{
-    // Layout pixels are screen pixels: the window's size and its picture must
-    // not be scaled by Qt's own high-DPI handling.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    qunsetenv("QT_SCALE_FACTOR");
-    qunsetenv("QT_SCREEN_SCALE_FACTORS");
-    qunsetenv("QT_USE_PHYSICAL_DPI");
-
-    // The window is placed exactly where the layout puts it, which only X11
-    // allows: a Wayland session's variables must not lead Qt away from the X
-    // display beside it. A platform named outright is used.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", x11Platform);
-}
-
 void qtStarted()
 {
     qtRunning = 1;
-}
-
-void avoidSessionBusAutolaunch()
-{
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return;
-    // libdbus's own next place to look, before it starts a bus of its own.
-    const QByteArray runtimeDirectory = qgetenv("XDG_RUNTIME_DIR");
-    struct stat bus {};
-    if (!runtimeDirectory.isEmpty() && ::stat((runtimeDirectory + "/bus").constData(), &bus) == 0
-        && S_ISSOCK(bus.st_mode))
-        return;
-
-    xcb_connection_t* connection = x11::connection();
-    if (connection && qEnvironmentVariableIsEmpty("AT_SPI_BUS_ADDRESS")) {
-        const QByteArray accessibilityBus =
-            x11::stringProperty(connection, x11::rootWindow(connection), x11::atom(connection, "AT_SPI_BUS"));
-        if (!accessibilityBus.isEmpty())
-            qputenv("AT_SPI_BUS_ADDRESS", accessibilityBus);
-    }
-    // An address of no known kind: libdbus fails at once, starting nothing.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
 void windowShown()

@@ -14,18 +14,9 @@ namespace startup {
 // first, before anything of Qt's.
 void guardStart();
 
-// Settings Qt reads from the environment when it starts: screen pixels are
-// layout pixels, and the X11 platform unless another is named.
-void prepareQtEnvironment();
-
 // Qt has started on X11: fatal ends from now on name what
 // happened while running, not a failure to start.
 void qtStarted();
-
-// Where there is no D-Bus session bus, keeps libdbus from starting one (it
-// would leave a dbus-daemon behind); a screen reader's accessibility bus, which
-// AT-SPI announces on the X root window, still reaches the program.
-void avoidSessionBusAutolaunch();
 
 // The start-up limit: from guardStart() until the window is first shown,
 // within which start-up either shows its window or ends with one line. It
