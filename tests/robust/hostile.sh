@@ -273,7 +273,9 @@ display-goes-away)
     ;;
 
 executable-names)
-    # The program copied under awkward names starts and closes normally.
+    # The program copied under awkward names starts and closes normally. What
+    # a name makes of the title in the window's X properties is the e2e title
+    # table's.
     display_up
     export QT_QPA_PLATFORM=xcb
     long=$(printf 'l%.0s' $(seq 236)).exe
@@ -283,6 +285,8 @@ executable-names)
         ".stereogram"
         "stereogram"
         "STEREOGRAM.EXE"
+        "My STEREO View"
+        "ÉCRAN.exe"
         "立体視.exe"
         $'\xff\xfe\xc3.exe'
         '%s%n%p'
