@@ -199,15 +199,27 @@ memory-limits)
     # window opens, after an error box when the picture could not be made, and
     # closed with C ends with status 0 within 5 s. Never a signal, and never a
     # program left running: the program's own start-up limit (20 s) ends a
-    # start that cannot finish, so the check waits longer than that.
+    # start that cannot finish, so the check waits longer than that. Runs take
+    # turns in a Japanese locale and in none; a limit too small to start is
+    # said in the run's language, and the sweep must meet it in both.
     display_up
     export QT_QPA_PLATFORM=xcb
     runs=${RUNS:-3}
     windows=0 said=0 loader=0 lowest_window=
+    declare -A cannot_start=([Japanese]="メモリが足りないため起動できません" [English]="Cannot start: out of memory.")
+    declare -A cannot_start_said=([Japanese]=0 [English]=0)
+    turn=0
     # run_with_limit MIB: one run under that limit, judged as above.
     run_with_limit() {
-        local mib=$1 label="address space $1 MiB" outcome= box= name w lines deadline
-        launch prlimit --as=$((mib * 1024 * 1024)) -- "$program"
+        local mib=$1 label outcome= box= name w lines deadline language other
+        local -a locale=(-u LC_ALL -u LC_MESSAGES -u LANG)
+        if [ $((turn++ % 2)) = 0 ]; then
+            language=Japanese other=English locale+=(LANG=ja_JP.UTF-8)
+        else
+            language=English other=Japanese
+        fi
+        label="address space $mib MiB, $language"
+        launch env "${locale[@]}" prlimit --as=$((mib * 1024 * 1024)) -- "$program"
         deadline=$((SECONDS + 30))
         while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$pid" 2>/dev/null; do
             # An error box comes first; it is answered with Enter.
@@ -234,6 +246,11 @@ memory-limits)
             [ -n "$box" ] && echo "$label: window shown after an error box titled \"$box\", closed with status 0"
         elif [ -z "$outcome" ] && [ "$status" = 1 ] && [ "$lines" = 1 ]; then
             said=$((said + 1))
+            if grep -qF -- "${cannot_start[$language]}" "$work/err"; then
+                cannot_start_said[$language]=$((cannot_start_said[$language] + 1))
+            elif grep -qF -- "${cannot_start[$other]}" "$work/err"; then
+                fail "$label: the line is in $other: $(cat "$work/err")"
+            fi
             last_line="$label: status 1, one line: $(cat "$work/err")"
             [ -n "$lowest_window" ] && echo "$label, above a limit that showed the window: one line: $(cat "$work/err")"
         elif [ -z "$outcome" ] && [ "$status" = 127 ] && [ "$lines" = 1 ] &&
@@ -254,6 +271,10 @@ memory-limits)
     # A sweep that never reaches the window, or never the line, proves nothing.
     [ -n "$lowest_window" ] || fail "no limit showed the window"
     [ "$said" -gt 0 ] || fail "no limit ended with the line for too little memory"
+    for language in Japanese English; do
+        echo "$language: ${cannot_start_said[$language]} run(s) said \"${cannot_start[$language]}\""
+        [ "${cannot_start_said[$language]}" -gt 0 ] || fail "no run in $language said \"${cannot_start[$language]}\""
+    done
     ;;
 
 display-goes-away)
