@@ -40,11 +40,13 @@ Ended runToEnd(const QProcessEnvironment& environment, const QStringList& argume
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// Ends with status 1 and one line on standard error, holding `says`.
+// Ends with status 1 and one line on standard error, holding `says`, and
+// nothing on standard output.
 void expectOneLine(const Ended& ended, const QString& says)
 {
     EXPECT_EQ(ended.status, QProcess::NormalExit) << "crashed";
     EXPECT_EQ(ended.code, 1);
+    EXPECT_EQ(ended.output.toStdString(), "");
     EXPECT_TRUE(ended.errors.endsWith(QLatin1Char('\n')) && ended.errors.count(QLatin1Char('\n')) == 1)
         << "standard error: " << ended.errors.toStdString();
     EXPECT_TRUE(ended.errors.contains(says)) << "standard error: " << ended.errors.toStdString();

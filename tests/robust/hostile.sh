@@ -8,9 +8,10 @@
 #
 #   hostile.sh CASE PROGRAM
 #
-# Cases: no-display, display-not-there, platform-plugin-missing,
-# wayland-beside-x, quiet-in-a-desktop-session, no-session-bus, runtime-directory,
-# no-japanese-font, memory-limits, display-goes-away, executable-names.
+# Cases: platform-plugin-missing, wayland-beside-x, quiet-in-a-desktop-session,
+# no-session-bus, runtime-directory, no-japanese-font, memory-limits,
+# display-goes-away, executable-names. The one-line ends without a display or
+# its server are an e2e table (tests/e2e/environment_test.cpp).
 set -u
 case_name=$1
 program=$(realpath "$2")
@@ -47,19 +48,6 @@ frame_of() {
 }
 
 case $case_name in
-
-no-display)
-    launch env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program"
-    wait_for_exit 30
-    expect_one_line_and_status_1 "no DISPLAY"
-    ;;
-
-display-not-there)
-    # A display number nobody serves: the message names it.
-    launch env -u QT_QPA_PLATFORM DISPLAY=:1999 "$program"
-    wait_for_exit 30
-    expect_one_line_and_status_1 "DISPLAY=:1999" ":1999"
-    ;;
 
 platform-plugin-missing)
     # A fatal error inside Qt: its platform plugin cannot be loaded.
