@@ -405,6 +405,12 @@ QString Program::errorOutput() const
     return QString::fromLocal8Bit(m_errors);
 }
 
+QString Program::standardOutput() const
+{
+    m_output += m_process->readAllStandardOutput();
+    return QString::fromLocal8Bit(m_output);
+}
+
 View waitForView(const Program& program, const std::function<bool(const View&)>& wanted, Millis timeout)
 {
     const auto deadline = Clock::now() + timeout;

@@ -141,6 +141,8 @@ public:
     int exitCode() const { return m_process->exitCode(); }
     // What the program wrote to stderr so far, for failure messages.
     QString errorOutput() const;
+    // What the program wrote to stdout so far.
+    QString standardOutput() const;
 
     static constexpr Millis windowTimeout = 15s;
 
@@ -149,7 +151,7 @@ private:
     std::unique_ptr<QProcess> m_process;
     QString m_window;
     mutable QByteArray m_errors;
-    QByteArray m_output;
+    mutable QByteArray m_output;
 };
 
 // A screenshot with the window where it was when it was taken.

@@ -8,10 +8,11 @@
 #
 #   hostile.sh CASE PROGRAM
 #
-# Cases: platform-plugin-missing, wayland-beside-x, quiet-in-a-desktop-session,
-# no-session-bus, runtime-directory, no-japanese-font, memory-limits,
-# display-goes-away, executable-names. The one-line ends without a display or
-# its server are an e2e table (tests/e2e/environment_test.cpp).
+# Cases: platform-plugin-missing, quiet-in-a-desktop-session, no-session-bus,
+# no-japanese-font, memory-limits, display-goes-away, executable-names. Starts
+# without a display or its server, with Wayland's variables beside X, and
+# without a usable runtime directory are e2e tests
+# (tests/e2e/environment_test.cpp).
 set -u
 case_name=$1
 program=$(realpath "$2")
@@ -38,15 +39,6 @@ expect_silence() {
     [ -s "$work/out" ] && fail "$1: standard output is not empty: $(head -c 200 "$work/out")"
 }
 
-# Where the window manager put the frame: WIDTHxHEIGHT+X+Y.
-frame_of() {
-    local x y w h left right top bottom
-    read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}')
-    read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
-    echo "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))"
-}
-
 case $case_name in
 
 platform-plugin-missing)
@@ -60,25 +52,6 @@ platform-plugin-missing)
         launch env QT_QPA_PLATFORM=wayland "$program"
         wait_for_exit 30
         expect_one_line_and_status_1 "QT_QPA_PLATFORM=wayland without the wayland plugin"
-    fi
-    ;;
-
-wayland-beside-x)
-    # A Wayland session's variables beside a working X display: the window is
-    # placed exactly, which needs X, and nothing is said about Wayland.
-    display_up
-    launch env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland "$program"
-    if wait_for_window 30; then
-        frame=$(frame_of "$window")
-        echo "frame $frame"
-        [ "$frame" = 873x735+192+120 ] || fail "the frame is at $frame, not 873x735+192+120"
-        close_window wmctrl
-        wait_for_exit 30
-        [ "$status" = 0 ] || fail "ended with $(describe_status)"
-        expect_silence "with WAYLAND_DISPLAY set"
-    else
-        wait_for_exit 5
-        fail "no window ($(describe_status)); stderr: $(head -c 600 "$work/err")"
     fi
     ;;
 
@@ -145,17 +118,6 @@ no-session-bus)
     fi
     kill "$bus_pid" 2>/dev/null
     xprop -root -remove AT_SPI_BUS
-    ;;
-
-runtime-directory)
-    display_up
-    export QT_QPA_PLATFORM=xcb
-    run_to_close "no XDG_RUNTIME_DIR" button env -u XDG_RUNTIME_DIR "$program"
-    echo "no XDG_RUNTIME_DIR: stderr: $(head -c 300 "$work/err")"
-    for dir in /proc/stereogram-runtime /proc/1 /dev/null; do
-        run_to_close "XDG_RUNTIME_DIR=$dir" wmctrl env XDG_RUNTIME_DIR=$dir "$program"
-        echo "XDG_RUNTIME_DIR=$dir (cannot be written): stderr: $(head -c 300 "$work/err")"
-    done
     ;;
 
 no-japanese-font)
