@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QMap>
 #include <QMargins>
 #include <QProcess>
 #include <QRect>
@@ -39,10 +40,11 @@ struct ToolOutput {
     QByteArray err;
 };
 
-// An Xvfb server on a display number of its own, managed by openbox.
+// An Xvfb server on a display number of its own, managed by openbox, as
+// scripts/virtual-display.sh starts them.
 class Display {
 public:
-    // Starts both and returns once openbox has taken over the screen.
+    // Starts both and returns once openbox answers requests.
     Display();
     ~Display();
     Display(const Display&) = delete;
@@ -65,9 +67,8 @@ public:
     void setXftDpi(int dotsPerInch) const;
 
 private:
-    QTemporaryDir m_home;
-    std::unique_ptr<QProcess> m_server;
-    std::unique_ptr<QProcess> m_windowManager;
+    std::unique_ptr<QProcess> m_server; // virtual-display.sh
+    QMap<QString, QString> m_variables; // what its clients need set
     QString m_name;
 };
 
