@@ -13,7 +13,6 @@
 #include <chrono>
 #include <functional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -185,13 +184,6 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerRow{
             "TheFirstOfTheTwo", {QStringLiteral("--version"), QStringLiteral("--help")}, "stereogram ", "stereogram "}),
     [](const testing::TestParamInfo<AnswerRow>& row) { return std::string(row.param.name); });
-
-std::string describe(const QRect& rect)
-{
-    std::ostringstream out;
-    out << '(' << rect.x() << ", " << rect.y() << ") " << rect.width() << 'x' << rect.height();
-    return out.str();
-}
 
 // Once the program has ended, no window captioned Form1 is left, mapped or
 // not; the X server removes a client's windows once it sees its connection close.
