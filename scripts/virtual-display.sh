@@ -10,17 +10,31 @@
 # XDG_RUNTIME_DIR, a private one, when none is set. Both are stopped when the
 # shell exits; a caller with an EXIT trap of its own calls
 # stop_virtual_display from it.
+#
+# Run rather than sourced, as
+#
+#   bash virtual-display.sh --serve [SCREEN]
+#
+# it starts the display the same way, writes DISPLAY=... and XDG_RUNTIME_DIR=...
+# lines and then "ready" to standard output, and keeps the display until its
+# standard input closes or it is sent SIGTERM. The e2e tests' harness starts
+# its displays so.
 
 start_virtual_display() {
-    local screen=${1:-1280x1024x24} display tries
+    local screen=${1:-1280x1024x24} display deadline
     VIRTUAL_DISPLAY_DIR=$(mktemp -d "${TMPDIR:-/tmp}/virtual-display.XXXXXX")
     trap stop_virtual_display EXIT
+
+    # The servers end with this shell even when it is killed and cannot stop
+    # them itself.
+    local -a with_parent=()
+    if command -v setpriv >/dev/null; then with_parent=(setpriv --pdeathsig TERM); fi
 
     # -displayfd picks a free number and writes it once the server accepts
     # connections: parallel runs never fight over a number.
     mkfifo "$VIRTUAL_DISPLAY_DIR/number"
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset \
-        3>"$VIRTUAL_DISPLAY_DIR/number" >"$VIRTUAL_DISPLAY_DIR/xvfb.log" 2>&1 &
+    "${with_parent[@]}" Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset \
+        3>"$VIRTUAL_DISPLAY_DIR/number" </dev/null >"$VIRTUAL_DISPLAY_DIR/xvfb.log" 2>&1 &
     VIRTUAL_XVFB_PID=$!
     if ! read -r -t 15 display <"$VIRTUAL_DISPLAY_DIR/number"; then
         echo "virtual display: Xvfb did not start: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/xvfb.log")" >&2
@@ -36,44 +50,87 @@ start_virtual_display() {
 
     mkdir -p "$VIRTUAL_DISPLAY_DIR/config" "$VIRTUAL_DISPLAY_DIR/cache"
     XDG_CONFIG_HOME="$VIRTUAL_DISPLAY_DIR/config" XDG_CACHE_HOME="$VIRTUAL_DISPLAY_DIR/cache" \
-        openbox --sm-disable >"$VIRTUAL_DISPLAY_DIR/openbox.log" 2>&1 &
+        "${with_parent[@]}" openbox --sm-disable </dev/null >"$VIRTUAL_DISPLAY_DIR/openbox.log" 2>&1 &
     VIRTUAL_WM_PID=$!
 
+    # openbox tells what it does in the root window's properties, and xprop
+    # -spy writes each change there as a line (at once only when told to,
+    # since its output is a pipe): the waits below wait for those lines.
+    local spy mode
+    local -A showing=([on]=1 [off]=0)
+    exec {spy}< <(exec stdbuf -oL xprop -root -spy 2>&1)
+    VIRTUAL_SPY_PID=$!
+    deadline=$((SECONDS + 15))
     # A window mapped before the window manager has taken over gets no frame.
-    for tries in $(seq 150); do
-        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #' && wmctrl -m >/dev/null 2>&1; then
-            break
-        fi
-        if ! kill -0 "$VIRTUAL_WM_PID" 2>/dev/null || [ "$tries" -eq 150 ]; then
-            echo "virtual display: openbox did not take over $DISPLAY: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/openbox.log")" >&2
+    if ! virtual_display_wait "$spy" '_NET_SUPPORTING_WM_CHECK(WINDOW): window id #*' "$deadline"; then
+        echo "virtual display: openbox did not take over $DISPLAY: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/openbox.log")" >&2
+        return 1
+    fi
+    # openbox announces itself before its event loop runs, and requests made
+    # that early go unanswered (the program asks it for the frame's size).
+    # Once it has switched "showing the desktop" on and off on request, it answers.
+    for mode in on off; do
+        if ! virtual_display_wait "$spy" "_NET_SHOWING_DESKTOP(CARDINAL) = ${showing[$mode]}" "$deadline" \
+            wmctrl -k "$mode"; then
+            echo "virtual display: openbox on $DISPLAY does not answer requests" >&2
             return 1
         fi
-        sleep 0.1
     done
-    # openbox announces itself before its event loop runs, and requests made
-    # that early may go unanswered (the program asks it for the frame's size).
-    # Once it has switched "showing the desktop" on and off on request, it answers.
-    local mode
-    for mode in on off; do
-        for tries in $(seq 150); do
-            wmctrl -k "$mode" >/dev/null 2>&1
-            sleep 0.05
-            wmctrl -m 2>/dev/null | grep -qi "mode: $mode" && break
-            if [ "$tries" -eq 150 ]; then
-                echo "virtual display: openbox on $DISPLAY does not answer requests" >&2
-                return 1
-            fi
-        done
+    exec {spy}<&-
+    kill "$VIRTUAL_SPY_PID" 2>/dev/null || true
+    VIRTUAL_SPY_PID=
+}
+
+# virtual_display_wait FD PATTERN DEADLINE [REQUEST...]: reads xprop's lines
+# from FD until one matches PATTERN; makes REQUEST first, and again after each
+# 50 ms without a line. False once openbox has ended, or at DEADLINE (a value
+# of $SECONDS).
+virtual_display_wait() {
+    local fd=$1 pattern=$2 deadline=$3 line
+    shift 3
+    [ $# -eq 0 ] || "$@" >/dev/null 2>&1
+    for (( ; ; )); do
+        if read -r -t 0.05 line <&"$fd"; then
+            [[ $line == $pattern ]] && return 0
+        elif ! kill -0 "$VIRTUAL_WM_PID" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+            return 1
+        elif [ $# -gt 0 ]; then
+            "$@" >/dev/null 2>&1
+        fi
     done
 }
 
 # Safe under set -e: the servers end by the signal it sends them.
 stop_virtual_display() {
+    if [ -n "${VIRTUAL_SPY_PID:-}" ]; then kill "$VIRTUAL_SPY_PID" 2>/dev/null || true; fi
     if [ -n "${VIRTUAL_WM_PID:-}" ]; then kill "$VIRTUAL_WM_PID" 2>/dev/null || true; fi
     if [ -n "${VIRTUAL_XVFB_PID:-}" ]; then kill "$VIRTUAL_XVFB_PID" 2>/dev/null || true; fi
     if [ -n "${VIRTUAL_WM_PID:-}" ]; then wait "$VIRTUAL_WM_PID" 2>/dev/null || true; fi
     if [ -n "${VIRTUAL_XVFB_PID:-}" ]; then wait "$VIRTUAL_XVFB_PID" 2>/dev/null || true; fi
     if [ -n "${VIRTUAL_DISPLAY_DIR:-}" ]; then rm -rf "$VIRTUAL_DISPLAY_DIR"; fi
-    VIRTUAL_WM_PID= VIRTUAL_XVFB_PID= VIRTUAL_DISPLAY_DIR=
+    VIRTUAL_WM_PID= VIRTUAL_XVFB_PID= VIRTUAL_SPY_PID= VIRTUAL_DISPLAY_DIR=
     return 0
 }
+
+serve_virtual_display() {
+    start_virtual_display "$@" || exit 1
+    trap 'stop_virtual_display; exit 0' TERM INT HUP
+    printf 'DISPLAY=%s\nXDG_RUNTIME_DIR=%s\nready\n' "$DISPLAY" "$XDG_RUNTIME_DIR"
+    # read returns at once for a trapped signal, where a program run here
+    # would hold the trap back until it ended.
+    while read -r _; do :; done
+    stop_virtual_display
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    case ${1:-} in
+    --serve)
+        shift
+        serve_virtual_display "$@"
+        ;;
+    *)
+        echo "usage: bash $0 --serve [SCREEN], or source it and call start_virtual_display" >&2
+        exit 2
+        ;;
+    esac
+fi

@@ -20,6 +20,10 @@
 #error "STEREOGRAM_PROGRAM must name the program under test"
 #endif
 
+#ifndef VIRTUAL_DISPLAY_SCRIPT
+#error "VIRTUAL_DISPLAY_SCRIPT must name scripts/virtual-display.sh"
+#endif
+
 namespace e2e {
 
 namespace {
@@ -27,6 +31,8 @@ namespace {
 constexpr Millis pollInterval = 50ms;
 constexpr Millis startTimeout = 15s;
 constexpr Millis stopTimeout = 3s;
+// virtual-display.sh gives Xvfb and openbox 15 s each.
+constexpr Millis displayTimeout = 45s;
 
 using Clock = std::chrono::steady_clock;
 
@@ -49,12 +55,13 @@ void pollPause()
 }
 
 // Children die with the test, even when the test itself is killed (a ctest
-// time-out); teardown ends them in the ordinary case.
-std::unique_ptr<QProcess> newChild(const QProcessEnvironment& environment)
+// time-out); teardown ends them in the ordinary case. One that has children
+// of its own to stop is sent `deathSignal` instead.
+std::unique_ptr<QProcess> newChild(const QProcessEnvironment& environment, int deathSignal = SIGKILL)
 {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
-    process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    process->setChildProcessModifier([deathSignal] { prctl(PR_SET_PDEATHSIG, deathSignal); });
     return process;
 }
 
@@ -122,82 +129,50 @@ void requireTools()
 Display::Display()
 {
     requireTools();
-    if (!m_home.isValid())
-        throw Failure("cannot create a temporary directory");
 
-    // Xvfb picks a free display number and writes it to the given descriptor:
-    // parallel runs never fight over a number.
-    m_server = newChild(QProcessEnvironment::systemEnvironment());
-    start(*m_server, QStringLiteral("Xvfb"),
-          {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-           QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-           QStringLiteral("-noreset")});
+    // The one way the project starts a display: the scripts source the same
+    // file. Closing its standard input stops it.
+    QProcessEnvironment serverEnvironment = QProcessEnvironment::systemEnvironment();
+    serverEnvironment.insert(QStringLiteral("VIRTUAL_DISPLAY_WM"), QStringLiteral("openbox"));
+    m_server = newChild(serverEnvironment, SIGTERM);
+    start(*m_server, QStringLiteral("bash"),
+          {QStringLiteral(VIRTUAL_DISPLAY_SCRIPT), QStringLiteral("--serve"), QStringLiteral("1280x1024x24")});
+
     QByteArray announced;
-    const auto serverDeadline = Clock::now() + startTimeout;
-    while (!announced.contains('\n')) {
-        if (m_server->state() == QProcess::NotRunning)
-            throw Failure("Xvfb ended at start-up: " + text(m_server->readAllStandardError()));
-        if (pastDeadline(serverDeadline))
-            throw Failure("Xvfb did not announce its display number");
-        m_server->waitForReadyRead(int(pollInterval.count()));
-        announced += m_server->readAllStandardOutput();
-    }
-    bool isNumber = false;
-    const int number = announced.trimmed().toInt(&isNumber);
-    if (!isNumber)
-        throw Failure("Xvfb announced no display number: " + text(announced));
-    m_name = QStringLiteral(":%1").arg(number);
-
-    // openbox with its stock configuration, whatever the user has set up.
-    QProcessEnvironment wmEnvironment = environment();
-    wmEnvironment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
-    wmEnvironment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.filePath(QStringLiteral("cache")));
-    m_windowManager = newChild(wmEnvironment);
-    start(*m_windowManager, QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-
-    // A window mapped before the manager has taken over stays unframed.
-    const auto wmDeadline = Clock::now() + startTimeout;
+    const auto deadline = Clock::now() + displayTimeout;
     for (;;) {
-        if (m_windowManager->state() == QProcess::NotRunning)
-            throw Failure("openbox ended at start-up: " + text(m_windowManager->readAllStandardError()));
-        const ToolOutput check =
-            run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
-        if (check.exitCode == 0 && check.out.contains("window id #")
-            && run(QStringLiteral("wmctrl"), {QStringLiteral("-m")}).exitCode == 0)
+        announced += m_server->readAllStandardOutput();
+        if (announced.endsWith("ready\n"))
             break;
-        if (pastDeadline(wmDeadline))
-            throw Failure("openbox did not take over display " + text(m_name));
-        pollPause();
+        if (m_server->state() == QProcess::NotRunning)
+            throw Failure("virtual-display.sh ended at start-up: " + text(m_server->readAllStandardError()));
+        if (pastDeadline(deadline))
+            throw Failure("virtual-display.sh did not have the display ready in time: " + text(announced));
+        m_server->waitForReadyRead(int(pollInterval.count()));
     }
-    // openbox announces itself before its event loop runs, and requests made
-    // that early may go unanswered; the program asks it for the frame's size and
-    // waits only so long. Once it has switched "showing the desktop" on and off
-    // again on request, it answers.
-    for (const char* mode : {"on", "off"}) {
-        const QByteArray shown = QByteArray("mode: ") + QByteArray(mode).toUpper();
-        for (;;) {
-            check(QStringLiteral("wmctrl"), {QStringLiteral("-k"), QString::fromLatin1(mode)});
-            pollPause();
-            const QByteArray state = check(QStringLiteral("wmctrl"), {QStringLiteral("-m")});
-            if (state.contains(shown))
-                break;
-            if (pastDeadline(wmDeadline))
-                throw Failure("openbox on display " + text(m_name) + " does not answer requests: asked for " + mode
-                              + ", says " + text(state));
-        }
+    for (const QByteArray& line : announced.split('\n')) {
+        if (const qsizetype equals = line.indexOf('='); equals > 0)
+            m_variables.insert(QString::fromLocal8Bit(line.left(equals)), QString::fromLocal8Bit(line.mid(equals + 1)));
     }
+    m_name = m_variables.value(QStringLiteral("DISPLAY"));
+    if (!m_name.startsWith(QLatin1Char(':')))
+        throw Failure("virtual-display.sh announced no display: " + text(announced));
 }
 
 Display::~Display()
 {
-    stop(m_windowManager.get(), true);
-    stop(m_server.get(), true); // a gentle end lets Xvfb remove its lock file
+    if (m_server && m_server->state() != QProcess::NotRunning) {
+        m_server->closeWriteChannel();
+        if (!m_server->waitForFinished(int(stopTimeout.count())))
+            stop(m_server.get(), true);
+    }
 }
 
 QProcessEnvironment Display::environment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_name);
+    for (auto variable = m_variables.cbegin(); variable != m_variables.cend(); ++variable)
+        environment.insert(variable.key(), variable.value());
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("XAUTHORITY"));
     return environment;
@@ -403,6 +378,12 @@ QString Program::errorOutput() const
 {
     m_errors += m_process->readAllStandardError();
     return QString::fromLocal8Bit(m_errors);
+}
+
+QString Program::standardOutput() const
+{
+    m_output += m_process->readAllStandardOutput();
+    return QString::fromLocal8Bit(m_output);
 }
 
 View waitForView(const Program& program, const std::function<bool(const View&)>& wanted, Millis timeout)

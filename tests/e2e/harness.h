@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QMap>
 #include <QMargins>
 #include <QProcess>
 #include <QRect>
@@ -39,10 +40,11 @@ struct ToolOutput {
     QByteArray err;
 };
 
-// An Xvfb server on a display number of its own, managed by openbox.
+// An Xvfb server on a display number of its own, managed by openbox, as
+// scripts/virtual-display.sh starts them.
 class Display {
 public:
-    // Starts both and returns once openbox has taken over the screen.
+    // Starts both and returns once openbox answers requests.
     Display();
     ~Display();
     Display(const Display&) = delete;
@@ -65,9 +67,8 @@ public:
     void setXftDpi(int dotsPerInch) const;
 
 private:
-    QTemporaryDir m_home;
-    std::unique_ptr<QProcess> m_server;
-    std::unique_ptr<QProcess> m_windowManager;
+    std::unique_ptr<QProcess> m_server; // virtual-display.sh
+    QMap<QString, QString> m_variables; // what its clients need set
     QString m_name;
 };
 
@@ -141,6 +142,8 @@ public:
     int exitCode() const { return m_process->exitCode(); }
     // What the program wrote to stderr so far, for failure messages.
     QString errorOutput() const;
+    // What the program wrote to stdout so far.
+    QString standardOutput() const;
 
     static constexpr Millis windowTimeout = 15s;
 
@@ -149,7 +152,7 @@ private:
     std::unique_ptr<QProcess> m_process;
     QString m_window;
     mutable QByteArray m_errors;
-    QByteArray m_output;
+    mutable QByteArray m_output;
 };
 
 // A screenshot with the window where it was when it was taken.

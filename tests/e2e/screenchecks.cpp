@@ -146,14 +146,6 @@ testing::AssertionResult isNearBlackRed(QRgb colour)
     return testing::AssertionFailure() << rgb(colour) << " is not RGB(k,0,0) with k in 1..8";
 }
 
-QRect scaledButton(int textHeight)
-{
-    const auto scaled = [textHeight](int edge) { return (2 * edge * textHeight + 15) / 30; };
-    const QRect b = buttonBounds;
-    return QRect(QPoint(scaled(b.left()), scaled(b.top())),
-                 QPoint(scaled(b.left() + b.width()) - 1, scaled(b.top() + b.height()) - 1));
-}
-
 QRect buttonOnScreen(const QImage& shot, const QRect& client, QRgb background)
 {
     QRect found;

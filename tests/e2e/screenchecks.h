@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "buttonplace.h"
+
 #include <QImage>
 #include <QRect>
 
@@ -15,13 +17,8 @@
 namespace e2e {
 
 inline constexpr QRect pictureBounds(30, 80, 800, 600);
-// The button as laid out, before it is scaled for the screen.
-inline constexpr QRect buttonBounds(136, 16, 97, 41);
 inline constexpr QRect expectedFrame(192, 120, 873, 735);
 
-// The button's bounds where a line of text is `textHeight` pixels high: its
-// edges scaled by textHeight / 15, to the nearest pixel.
-QRect scaledButton(int textHeight);
 // The smallest rectangle holding everything that is not `background` in the
 // client area above the picture: the button, where it ends above row 80.
 QRect buttonOnScreen(const QImage& shot, const QRect& client, QRgb background);

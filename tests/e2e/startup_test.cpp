@@ -7,115 +7,77 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <sstream>
 #include <string>
 
 namespace e2e {
 namespace {
 
-struct Capture {
-    FirstView first;
-    QString window;
-    QStringList visibleWindowsOfProgram; // as 0x...
-    QString title;
-};
-
-// One start of the program, looked at by every test here.
-class FreshStart : public testing::Test {
-protected:
-    static void TearDownTestSuite()
-    {
-        capture.reset();
-        failure.clear();
+// The program's visible windows, as 0x...
+QStringList visibleWindowsOf(const Program& program)
+{
+    const ToolOutput found = program.display().run(QStringLiteral("xdotool"),
+                                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                    QStringLiteral("--pid"), QString::number(program.pid())});
+    QStringList windows;
+    for (const QByteArray& id : found.out.trimmed().split('\n')) {
+        if (!id.isEmpty())
+            windows << QStringLiteral("0x") + QString::number(id.toULongLong(), 16);
     }
+    return windows;
+}
 
-    void SetUp() override
+// One start of the program and all that it shows first, checked in turn; a
+// check that fails names itself, and the others still run.
+TEST(FreshStart, ShowsOneFramedWindowWithThePictureAndTheButton)
+{
+    Display display;
+    Program program(display);
+    const FirstView first = firstView(program);
+    const QStringList visibleWindows = visibleWindowsOf(program);
+    const QString title =
+        QString::fromUtf8(display.check(QStringLiteral("xprop"),
+                                        {QStringLiteral("-id"), program.window(), QStringLiteral("_NET_WM_NAME")}))
+            .trimmed();
+    const QImage& screenshot = first.view.screenshot;
+    const QRect& client = first.geometry().client;
+
     {
-        if (!capture && failure.empty()) {
-            try {
-                capture = take();
-            } catch (const std::exception& error) {
-                failure = error.what();
-            }
-        }
-        if (!failure.empty())
-            FAIL() << failure;
+        SCOPED_TRACE("one window, captioned Form1");
+        EXPECT_EQ(visibleWindows, QStringList{program.window()})
+            << "visible windows of the program: " << visibleWindows.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(title.endsWith(QStringLiteral("= \"Form1\""))) << title.toStdString();
     }
-
-    const Capture& captured() const { return *capture; }
-    const FirstView& first() const { return capture->first; }
-    const QImage& screenshot() const { return capture->first.view.screenshot; }
-    const QRect& client() const { return capture->first.geometry().client; }
-
-private:
-    static Capture take()
     {
-        Display display;
-        Program program(display);
-        Capture taken;
-        taken.first = firstView(program);
-        taken.window = program.window();
-        const ToolOutput found = display.run(QStringLiteral("xdotool"),
-                                             {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                              QStringLiteral("--pid"), QString::number(program.pid())});
-        for (const QByteArray& id : found.out.trimmed().split('\n')) {
-            if (!id.isEmpty())
-                taken.visibleWindowsOfProgram << QStringLiteral("0x") + QString::number(id.toULongLong(), 16);
-        }
-        taken.title =
-            QString::fromUtf8(display.check(QStringLiteral("xprop"),
-                                            {QStringLiteral("-id"), program.window(), QStringLiteral("_NET_WM_NAME")}))
-                .trimmed();
-        return taken;
+        SCOPED_TRACE("the frame sits at (192, 120) with outer size 873x735");
+        const WindowGeometry& geometry = first.geometry();
+        EXPECT_GT(geometry.frameExtents.top(), 0) << "no title bar: the window manager did not frame the window";
+        EXPECT_EQ(describe(geometry.frame()), describe(expectedFrame))
+            << "client area " << describe(geometry.client) << ", frame extents left " << geometry.frameExtents.left()
+            << " right " << geometry.frameExtents.right() << " top " << geometry.frameExtents.top() << " bottom "
+            << geometry.frameExtents.bottom();
     }
-
-    static inline std::optional<Capture> capture;
-    static inline std::string failure;
-};
-
-TEST_F(FreshStart, ShowsOneWindowCaptionedForm1)
-{
-    EXPECT_EQ(captured().visibleWindowsOfProgram, QStringList{captured().window})
-        << "visible windows of the program: "
-        << captured().visibleWindowsOfProgram.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(captured().title.endsWith(QStringLiteral("= \"Form1\""))) << captured().title.toStdString();
-}
-
-TEST_F(FreshStart, FrameSitsAt192x120WithOuterSize873x735)
-{
-    const WindowGeometry& geometry = first().geometry();
-    EXPECT_GT(geometry.frameExtents.top(), 0) << "no title bar: the window manager did not frame the window";
-    EXPECT_EQ(describe(geometry.frame()), describe(expectedFrame))
-        << "client area " << describe(geometry.client) << ", frame extents left " << geometry.frameExtents.left()
-        << " right " << geometry.frameExtents.right() << " top " << geometry.frameExtents.top() << " bottom "
-        << geometry.frameExtents.bottom();
-}
-
-TEST_F(FreshStart, EveryPicturePixelIsADotColour)
-{
-    EXPECT_TRUE(allPaletteColours(first().picture));
-}
-
-TEST_F(FreshStart, TopAndBottomBandsRepeatEvery120Columns)
-{
-    EXPECT_TRUE(repeatsEvery120(first().picture));
-}
-
-TEST_F(FreshStart, TheEmblemReadsBack)
-{
-    EXPECT_TRUE(emblemReadsBack(first().picture));
-}
-
-TEST_F(FreshStart, ClientAreaAroundTheControlsIsOneNearBlackRed)
-{
-    EXPECT_TRUE(isNearBlackRed(first().background));
-    EXPECT_TRUE(backgroundAround(screenshot(), client(), first().background, first().button));
-}
-
-TEST_F(FreshStart, ButtonCoversItsBounds)
-{
-    EXPECT_TRUE(buttonFillsItsBounds(screenshot(), client(), first().background, first().button));
+    {
+        SCOPED_TRACE("every picture pixel is a dot colour");
+        EXPECT_TRUE(allPaletteColours(first.picture));
+    }
+    {
+        SCOPED_TRACE("the top and bottom bands repeat every 120 columns");
+        EXPECT_TRUE(repeatsEvery120(first.picture));
+    }
+    {
+        SCOPED_TRACE("the emblem reads back");
+        EXPECT_TRUE(emblemReadsBack(first.picture));
+    }
+    {
+        SCOPED_TRACE("the client area around the controls is one near-black red");
+        EXPECT_TRUE(isNearBlackRed(first.background));
+        EXPECT_TRUE(backgroundAround(screenshot, client, first.background, first.button));
+    }
+    {
+        SCOPED_TRACE("the button covers its bounds");
+        EXPECT_TRUE(buttonFillsItsBounds(screenshot, client, first.background, first.button));
+    }
 }
 
 } // namespace

@@ -15,11 +15,21 @@
 namespace e2e {
 namespace {
 
-// The program copied under a name of its own, and the title that name gives.
+// The program copied under a name of its own, and how X carries the title
+// that name gives. The rule from name to title is the unit test's table
+// (tests/title_test.cpp); these rows are there for what only the X server
+// shows: WM_ICON_NAME holds ISO Latin-1 bytes as STRING where the title
+// allows, UTF-8 as UTF8_STRING where it does not, a byte that is not UTF-8
+// arrives as U+FFFD, and an empty title leaves empty properties, not missing
+// ones; _NET_WM_ICON_NAME and the class name in WM_CLASS are UTF-8 in every
+// case. That the program starts and closes under any name is the robustness
+// sweep's (tests/robust/hostile.sh executable-names).
 struct Renamed {
     std::string name;
     QByteArray fileName;
     QString title;
+    QByteArray iconNameType; // of WM_ICON_NAME
+    QByteArray iconName;     // its bytes
 };
 
 void PrintTo(const Renamed& renamed, std::ostream* out)
@@ -27,21 +37,21 @@ void PrintTo(const Renamed& renamed, std::ostream* out)
     *out << renamed.name;
 }
 
-const QString replacement(QChar::ReplacementCharacter);
-
 const Renamed renamings[] = {
-    {"DotsAndCase", "Stereo.Gram.EXE", QStringLiteral("Stereo")},
-    {"UpperCase", "STEREOGRAM", QStringLiteral("Stereogram")},
-    {"SpacesKept", "My STEREO View", QStringLiteral("My stereo view")},
-    {"Japanese", "立体視ABC.bin", QStringLiteral("立体視abc")},
+    {"Latin1",
+     "\xc3\x89"
+     "CRAN.exe",
+     QStringLiteral("\u00c9cran"), "STRING",
+     "\xc9"
+     "cran"},
+    {"BeyondLatin1", "立体視ABC.bin", QStringLiteral("立体視abc"), "UTF8_STRING", "立体視abc"},
     {"NotUtf8",
      "bad\xff"
      "NAME",
-     QStringLiteral("bad") + replacement + QStringLiteral("name")},
-    {"FormatDirectives", "%s%n%p", QStringLiteral("%s%n%p")},
-    {"Newline", "two\nLINES", QStringLiteral("two\nlines")},
-    {"Name240Bytes", QByteArray("S") + QByteArray(239, 'T'), QStringLiteral("S") + QString(239, QLatin1Char('t'))},
-    {"LeadingDot", ".stereogram", QString()},
+     QStringLiteral("bad\ufffdname"), "UTF8_STRING",
+     "bad\xef\xbf\xbd"
+     "name"},
+    {"Empty", ".stereogram", QString(), "STRING", ""},
 };
 
 struct Property {
@@ -66,6 +76,12 @@ Property property(const Program& program, const QString& name)
     return read;
 }
 
+// Bytes as hex pairs, so that a failure shows every byte.
+std::string hex(const QByteArray& bytes)
+{
+    return bytes.toHex(' ').toStdString();
+}
+
 QString text(const Property& read)
 {
     return read.type == "UTF8_STRING" ? QString::fromUtf8(read.bytes) : QString::fromLatin1(read.bytes);
@@ -84,26 +100,24 @@ TEST_P(Title, LabelsTheTaskBarEntryWhileTheCaptionStaysForm1)
     Display display;
     Program program(display, path);
 
-    EXPECT_EQ(text(property(program, QStringLiteral("_NET_WM_ICON_NAME"))), renamed.title);
+    const Property netIconName = property(program, QStringLiteral("_NET_WM_ICON_NAME"));
+    EXPECT_EQ(netIconName.type.toStdString(), "UTF8_STRING");
+    EXPECT_EQ(hex(netIconName.bytes), hex(renamed.title.toUtf8()));
+
     const Property iconName = property(program, QStringLiteral("WM_ICON_NAME"));
-    EXPECT_TRUE(iconName.type == "STRING" || iconName.type == "UTF8_STRING") << iconName.type.toStdString();
-    EXPECT_EQ(text(iconName), renamed.title);
+    EXPECT_EQ(iconName.type.toStdString(), renamed.iconNameType.toStdString());
+    EXPECT_EQ(hex(iconName.bytes), hex(renamed.iconName));
 
     const Property wmClass = property(program, QStringLiteral("WM_CLASS"));
-    EXPECT_EQ(wmClass.type, "STRING");
+    EXPECT_EQ(wmClass.type.toStdString(), "STRING");
     const QList<QByteArray> parts = wmClass.bytes.split('\0');
-    ASSERT_EQ(parts.size(), 3) << "instance, class and an end: " << wmClass.bytes.toHex().toStdString();
+    ASSERT_EQ(parts.size(), 3) << "instance, class and an end: " << hex(wmClass.bytes);
     EXPECT_FALSE(parts[0].isEmpty());
-    EXPECT_EQ(QString::fromUtf8(parts[1]), renamed.title);
+    EXPECT_EQ(hex(parts[1]), hex(renamed.title.toUtf8()));
     EXPECT_TRUE(parts[2].isEmpty());
 
     EXPECT_EQ(text(property(program, QStringLiteral("_NET_WM_NAME"))), QStringLiteral("Form1"));
     EXPECT_EQ(text(property(program, QStringLiteral("WM_NAME"))), QStringLiteral("Form1"));
-
-    display.check(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), program.window()});
-    ASSERT_TRUE(program.waitForExit(10s)) << "still running 10 s after the close request";
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0) << program.errorOutput().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(CopiedAs, Title, testing::ValuesIn(renamings),

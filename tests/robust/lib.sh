@@ -36,9 +36,23 @@ finish() {
     exit 1
 }
 
-# Centre of the close button in the client area.
-button_x=184
-button_y=36
+# The close button's centre in the client area, where the layout puts it at
+# this display's resolution, which scales it with the text: text-height-probe
+# (STEREOGRAM_TEXT_HEIGHT_PROBE, or the one built beside the program in the
+# same build directory) measures the text as the program will. Asked once, on
+# the first click.
+button_x= button_y=
+find_button() {
+    [ -n "$button_x" ] && return 0
+    local probe=${STEREOGRAM_TEXT_HEIGHT_PROBE:-$(dirname "${program:-.}")/tests/e2e/text-height-probe}
+    if [ ! -x "$probe" ]; then
+        echo "lib.sh: STEREOGRAM_TEXT_HEIGHT_PROBE names no text-height-probe: '$probe'" >&2
+        return 1
+    fi
+    local x y
+    read -r x y < <("$probe" --button-centre) && [ -n "$y" ] || return 1
+    button_x=$x button_y=$y
+}
 
 # launch COMMAND...: starts it in the background, its output in $work/out and
 # $work/err; sets $pid.
@@ -90,6 +104,7 @@ wait_for_exit() {
 close_window() {
     case $1 in
     button)
+        find_button || return 1
         # Without --sync: it would wait for a motion that never comes when the
         # pointer is already there from the previous run.
         xdotool mousemove --window "$window" "$button_x" "$button_y" click 1
