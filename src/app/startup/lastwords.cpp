@@ -103,4 +103,30 @@ QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes, terminaltex
             .arg(neededMebibytes));
 }
 
+QByteArray platformDidNotStart(const QString& platform, terminaltext::Language language)
+{
+    return utf8Line(terminaltext::inLanguage(language, QStringLiteral("ウィンドウ システム「%1」を開始できません。"),
+                                             QStringLiteral("Cannot start the window system \"%1\"."))
+                        .arg(platform));
+}
+
+QByteArray noDisplay(const QString& display, terminaltext::Language language)
+{
+    if (display.isEmpty())
+        return utf8Line(terminaltext::inLanguage(
+            language, QStringLiteral("ディスプレイに接続できません。DISPLAY が設定されていません。"),
+            QStringLiteral("Cannot connect to a display: DISPLAY is not set.")));
+    return utf8Line(terminaltext::inLanguage(language, QStringLiteral("ディスプレイ「%1」に接続できません。"),
+                                             QStringLiteral("Cannot connect to the display \"%1\"."))
+                        .arg(display));
+}
+
+QByteArray tooSlowToShow(unsigned seconds, terminaltext::Language language)
+{
+    return utf8Line(
+        terminaltext::inLanguage(language, QStringLiteral("ウィンドウを %1 秒以内に表示できなかったため終了します。"),
+                                 QStringLiteral("Exiting: the window could not be shown within %1 seconds."))
+            .arg(seconds));
+}
+
 } // namespace lastwords

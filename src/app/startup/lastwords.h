@@ -43,4 +43,13 @@ QByteArray uncaught(const errors::CaughtException& caught, terminaltext::Languag
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes,
                                  terminaltext::Language language = terminaltext::language());
 
+// The lines when Qt cannot start: its platform plugin `platform` failed, or,
+// for X11, the display named by `display` (empty where DISPLAY is not set)
+// could not be reached.
+QByteArray platformDidNotStart(const QString& platform, terminaltext::Language language = terminaltext::language());
+QByteArray noDisplay(const QString& display, terminaltext::Language language = terminaltext::language());
+
+// The line when the window was not shown within `seconds` of the start.
+QByteArray tooSlowToShow(unsigned seconds, terminaltext::Language language = terminaltext::language());
+
 } // namespace lastwords

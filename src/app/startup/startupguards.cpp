@@ -133,34 +133,21 @@ void shutDownTookTooLong(int)
     ::_exit(shutDownStatus);
 }
 
-QByteArray utf8Line(const QString& text)
-{
-    return text.toUtf8() + '\n';
-}
-
+// Composed in the locale's language, read once.
 void composeLines()
 {
+    const terminaltext::Language language = terminaltext::language();
     const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         ? QString::fromLatin1(qtenvironment::x11Platform)
         : qEnvironmentVariable("QT_QPA_PLATFORM");
-    const QString display = qEnvironmentVariable("DISPLAY");
     static const Lines composed{
-        utf8Line(terminaltext::inLanguage(QStringLiteral("ウィンドウ システム「%1」を開始できません。"),
-                                          QStringLiteral("Cannot start the window system \"%1\"."))
-                     .arg(platform)),
-        utf8Line(display.isEmpty() ? terminaltext::inLanguage(
-                     QStringLiteral("ディスプレイに接続できません。DISPLAY が設定されていません。"),
-                     QStringLiteral("Cannot connect to a display: DISPLAY is not set."))
-                                   : terminaltext::inLanguage(QStringLiteral("ディスプレイ「%1」に接続できません。"),
-                                                              QStringLiteral("Cannot connect to the display \"%1\"."))
-                                         .arg(display)),
-        lastwords::line(lastwords::Cause::XConnectionLost),
-        lastwords::line(lastwords::Cause::MemoryExhausted),
-        lastwords::line(lastwords::Cause::QtFatal),
-        lastwords::line(lastwords::Cause::UncaughtException),
-        utf8Line(terminaltext::inLanguage(QStringLiteral("ウィンドウを %1 秒以内に表示できなかったため終了します。"),
-                                          QStringLiteral("Exiting: the window could not be shown within %1 seconds."))
-                     .arg(startUpLimitSeconds)),
+        lastwords::platformDidNotStart(platform, language),
+        lastwords::noDisplay(qEnvironmentVariable("DISPLAY"), language),
+        lastwords::line(lastwords::Cause::XConnectionLost, {}, language),
+        lastwords::line(lastwords::Cause::MemoryExhausted, {}, language),
+        lastwords::line(lastwords::Cause::QtFatal, {}, language),
+        lastwords::line(lastwords::Cause::UncaughtException, {}, language),
+        lastwords::tooSlowToShow(startUpLimitSeconds, language),
     };
     lines = &composed;
 }
