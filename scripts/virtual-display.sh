@@ -60,7 +60,8 @@ start_virtual_display() {
     local -A showing=([on]=1 [off]=0)
     exec {spy}< <(exec stdbuf -oL xprop -root -spy 2>&1)
     VIRTUAL_SPY_PID=$!
-    deadline=$((SECONDS + 15))
+    # Both steps together, however loaded the machine: only a failure waits so long.
+    deadline=$((SECONDS + 30))
     # A window mapped before the window manager has taken over gets no frame.
     if ! virtual_display_wait "$spy" '_NET_SUPPORTING_WM_CHECK(WINDOW): window id #*' "$deadline"; then
         echo "virtual display: openbox did not take over $DISPLAY: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/openbox.log")" >&2
@@ -72,7 +73,7 @@ start_virtual_display() {
     for mode in on off; do
         if ! virtual_display_wait "$spy" "_NET_SHOWING_DESKTOP(CARDINAL) = ${showing[$mode]}" "$deadline" \
             wmctrl -k "$mode"; then
-            echo "virtual display: openbox on $DISPLAY does not answer requests" >&2
+            echo "virtual display: openbox on $DISPLAY does not answer requests: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/openbox.log")" >&2
             return 1
         fi
     done
@@ -83,20 +84,27 @@ start_virtual_display() {
 
 # virtual_display_wait FD PATTERN DEADLINE [REQUEST...]: reads xprop's lines
 # from FD until one matches PATTERN; makes REQUEST first, and again after each
-# 50 ms without a line. False once openbox has ended, or at DEADLINE (a value
-# of $SECONDS).
+# 50 ms without a line. After each such pause it also asks for the property
+# itself, so that a line missed, cut by the pause, or never written (xprop
+# gone) does not leave it waiting. False once openbox has ended, or at
+# DEADLINE (a value of $SECONDS).
 virtual_display_wait() {
-    local fd=$1 pattern=$2 deadline=$3 line
+    local fd=$1 pattern=$2 deadline=$3 line status property=${2%%(*}
     shift 3
     [ $# -eq 0 ] || "$@" >/dev/null 2>&1
     for (( ; ; )); do
         if read -r -t 0.05 line <&"$fd"; then
             [[ $line == $pattern ]] && return 0
-        elif ! kill -0 "$VIRTUAL_WM_PID" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
-            return 1
-        elif [ $# -gt 0 ]; then
-            "$@" >/dev/null 2>&1
+            continue
         fi
+        status=$?
+        [[ $(xprop -root "$property" 2>/dev/null) == $pattern ]] && return 0
+        if ! kill -0 "$VIRTUAL_WM_PID" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+            return 1
+        fi
+        # At the end of xprop's output read returns at once, without the pause.
+        [ "$status" -gt 128 ] || sleep 0.05
+        [ $# -eq 0 ] || "$@" >/dev/null 2>&1
     done
 }
 

@@ -31,7 +31,7 @@ namespace {
 constexpr Millis pollInterval = 50ms;
 constexpr Millis startTimeout = 15s;
 constexpr Millis stopTimeout = 3s;
-// virtual-display.sh gives Xvfb and openbox 15 s each.
+// virtual-display.sh gives Xvfb 15 s and openbox 30 s.
 constexpr Millis displayTimeout = 45s;
 
 using Clock = std::chrono::steady_clock;
