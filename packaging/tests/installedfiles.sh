@@ -5,8 +5,9 @@
 # Checks that an installed tree holds what a desktop needs to list and start
 # the program, and that the icon is there at every size a panel or a menu asks
 # for, each the same emblem on a transparent ground.
+#   installedfiles.sh ROOT IMAGES CHANGELOG
 set -euo pipefail
-root=$1 images=$2
+root=$1 images=$2 changelog=$3
 usr=$root/usr
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -26,6 +27,17 @@ icon_name=$(key Icon)
 [ -n "$icon_name" ] || fail "the desktop entry names no icon"
 [ -n "$(ls "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null)" ] || fail "no AppStream metainfo"
 [ -f "$usr/share/man/man1/stereogram.1.gz" ] || fail "no manual page"
+
+# The manual page and the metainfo name the release as dpkg reads it from the
+# newest entry of the changelog: its version, and its day as written there.
+version=$(dpkg-parsechangelog -l "$changelog" -S Version)
+day=$(date -d "$(dpkg-parsechangelog -l "$changelog" -S Date | sed -E 's/ [0-9:]+ [-+][0-9]{4}$//')" +%F)
+heading=$(zcat "$usr/share/man/man1/stereogram.1.gz" 2>/dev/null | grep -m 1 '^\.TH ' || true)
+[ "$heading" = ".TH STEREOGRAM 1 $day \"stereogram $version\" \"User Commands\"" ] \
+    || fail "the manual page's heading is '$heading', not of release $version of $day"
+release=$(grep -ho '<release [^>]*>' "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null || true)
+[ "$release" = "<release version=\"$version\" date=\"$day\"/>" ] \
+    || fail "the metainfo names the release '$release', not $version of $day"
 
 # Web addresses are the project's to give at configure time; by default a
 # software centre must find none to fetch. (A copyright file names the
