@@ -104,6 +104,29 @@ std::set<QRgb> only(const QColor& colour)
     return {rgb(colour)};
 }
 
+// The raised edge of an unfocused button of that size, set pixel by pixel: two
+// rings, each light along the top and left and dark along the bottom and
+// right, where the dark takes both the bottom-left and the top-right corner.
+QImage raisedEdge(const QSize& size)
+{
+    QImage edge(size, QImage::Format_RGB32);
+    edge.fill(face);
+    const QColor lights[] = {light, midlight};
+    const QColor darks[] = {shadow, dark};
+    for (int inset = 0; inset < 2; ++inset) {
+        const QRect r = edge.rect().adjusted(inset, inset, -inset, -inset);
+        for (int x = r.left(); x <= r.right(); ++x) {
+            edge.setPixel(x, r.top(), rgb(x < r.right() ? lights[inset] : darks[inset]));
+            edge.setPixel(x, r.bottom(), rgb(darks[inset]));
+        }
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            edge.setPixel(r.left(), y, rgb(y < r.bottom() ? lights[inset] : darks[inset]));
+            edge.setPixel(r.right(), y, rgb(darks[inset]));
+        }
+    }
+    return edge;
+}
+
 // A button with room for its glyph and caption inside the focus rectangle and
 // a pixel to spare, so that the look tests see each part of the look apart,
 // whatever the face's widths. (In the laid-out button the caption may reach
@@ -209,6 +232,13 @@ void ButtonTest::upLookIsARaisedFaceWithGlyphAndCaption()
     QCOMPARE(shown.pixel(right - 1, bottom - 1), rgb(dark));
     QCOMPARE(ring(shown, 2), only(face));
     QCOMPARE(ring(shown, 4), only(face)); // no focus rectangle
+    const QImage edge = raisedEdge(size);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if (std::min({x, y, right - x, bottom - y}) < 2)
+                QVERIFY2(shown.pixel(x, y) == edge.pixel(x, y), qPrintable(QStringLiteral("at %1, %2").arg(x).arg(y)));
+        }
+    }
 
     QCOMPARE(shown.copy(button.glyphRect()), glyph(0, face));
     const std::set<QRgb> caption = coloursIn(shown, button.captionRect());
