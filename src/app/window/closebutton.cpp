@@ -9,6 +9,7 @@
 #include <QBitmap>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QtWidgets/qdrawutil.h>
 
 namespace {
 
@@ -16,7 +17,6 @@ const QString caption = QStringLiteral("閉じる(&C)");
 const QString spokenName = QStringLiteral("閉じる");
 const QString spokenDescription = QStringLiteral("ウィンドウを閉じて、プログラムを終了します。");
 
-constexpr int frameWidth = 1;
 const QPoint pressedOffset(1, 1);
 const QPoint reliefOffset(1, 1);
 
@@ -37,25 +37,6 @@ int centred(int space, int size)
 {
     const int spare = space - size + 1;
     return spare >= 0 ? spare / 2 : (spare - 1) / 2;
-}
-
-// A one-pixel outline just inside `r`.
-void outline(QPainter& painter, const QRect& r, const QColor& colour)
-{
-    painter.fillRect(r.left(), r.top(), r.width(), frameWidth, colour);
-    painter.fillRect(r.left(), r.bottom(), r.width(), frameWidth, colour);
-    painter.fillRect(r.left(), r.top(), frameWidth, r.height(), colour);
-    painter.fillRect(r.right(), r.top(), frameWidth, r.height(), colour);
-}
-
-// One ring of a raised edge: light along the top and left, dark along the
-// bottom and right.
-void edge(QPainter& painter, const QRect& r, const QColor& light, const QColor& dark)
-{
-    painter.fillRect(r.left(), r.bottom(), r.width(), frameWidth, dark);
-    painter.fillRect(r.right(), r.top(), frameWidth, r.height(), dark);
-    painter.fillRect(r.left(), r.top(), r.width() - frameWidth, frameWidth, light);
-    painter.fillRect(r.left(), r.top(), frameWidth, r.height() - frameWidth, light);
 }
 
 } // namespace
@@ -121,9 +102,8 @@ void CloseButton::keyPressEvent(QKeyEvent* event)
 void CloseButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QRect face = rect();
-    painter.fillRect(face, palette().color(QPalette::Button));
-    paintFrame(painter, face);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    paintFrame(painter);
     const int look = isEnabled() ? 0 : 1;
     painter.drawPixmap(glyphRect().topLeft(), m_glyph, QRect(look * glyphSide, 0, glyphSide, glyphSide));
     paintCaption(painter);
@@ -131,19 +111,17 @@ void CloseButton::paintEvent(QPaintEvent*)
         paintFocusRectangle(painter);
 }
 
-void CloseButton::paintFrame(QPainter& painter, QRect& face) const
+void CloseButton::paintFrame(QPainter& painter) const
 {
+    QRect edge = rect();
     if (hasFocus()) {
-        outline(painter, face, palette().color(QPalette::WindowText)); // the window-frame colour
-        face.adjust(frameWidth, frameWidth, -frameWidth, -frameWidth);
+        qDrawPlainRect(&painter, edge, palette().color(QPalette::WindowText)); // the window-frame colour
+        edge.adjust(1, 1, -1, -1);
     }
-    if (isDown()) {
-        outline(painter, face, palette().color(QPalette::Dark));
-        return;
-    }
-    edge(painter, face, palette().color(QPalette::Light), palette().color(QPalette::Shadow));
-    face.adjust(frameWidth, frameWidth, -frameWidth, -frameWidth);
-    edge(painter, face, palette().color(QPalette::Midlight), palette().color(QPalette::Dark));
+    if (isDown())
+        qDrawPlainRect(&painter, edge, palette().color(QPalette::Dark));
+    else
+        qDrawWinPanel(&painter, edge, palette(), false);
 }
 
 void CloseButton::paintFocusRectangle(QPainter& painter) const

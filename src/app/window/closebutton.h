@@ -35,7 +35,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void paintFrame(QPainter& painter, QRect& face) const;
+    void paintFrame(QPainter& painter) const;
     void paintFocusRectangle(QPainter& painter) const;
     void paintCaption(QPainter& painter) const;
     // How far the contents move while the button is pressed.
