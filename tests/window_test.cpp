@@ -60,6 +60,8 @@ private Q_SLOTS:
     void clickingTheButtonCloses();
     void scrollsInsteadOfShrinking();
     void aControlMovedWhileShownChangesTheScrollExtent();
+    void theScrollExtentReachesTheControlsFarthestEdges_data();
+    void theScrollExtentReachesTheControlsFarthestEdges();
 };
 
 void WindowTest::loadsItsLayout()
@@ -362,6 +364,43 @@ void WindowTest::aControlMovedWhileShownChangesTheScrollExtent()
 
     form.BitBtn1->move(136, form.BitBtn1->y());
     QTRY_VERIFY(!form.horizontalScrollBar()->isVisible());
+}
+
+void WindowTest::theScrollExtentReachesTheControlsFarthestEdges_data()
+{
+    QTest::addColumn<QList<QRect>>("controls");
+    QTest::addColumn<QList<QRect>>("hidden");
+    QTest::addColumn<QSize>("extent");
+
+    QTest::newRow("no controls, nothing to scroll") << QList<QRect>{} << QList<QRect>{} << QSize(0, 0);
+    QTest::newRow("one control, to its right and bottom edges")
+        << QList<QRect>{{30, 80, 800, 600}} << QList<QRect>{} << QSize(830, 680);
+    QTest::newRow("two controls, to the farthest edge of either")
+        << QList<QRect>{{30, 80, 800, 600}, {900, 16, 97, 41}} << QList<QRect>{} << QSize(997, 680);
+    QTest::newRow("a hidden control takes no room")
+        << QList<QRect>{{30, 80, 800, 600}} << QList<QRect>{{2000, 1000, 10, 10}} << QSize(830, 680);
+    QTest::newRow("only hidden controls, nothing to scroll")
+        << QList<QRect>{} << QList<QRect>{{2000, 1000, 10, 10}} << QSize(0, 0);
+    QTest::newRow("a control wholly above and left of the corner, nothing to scroll")
+        << QList<QRect>{{-50, -40, 20, 10}} << QList<QRect>{} << QSize(0, 0);
+    QTest::newRow("a control reaching in past the corner, to its right and bottom edges")
+        << QList<QRect>{{-10, -20, 50, 60}} << QList<QRect>{} << QSize(40, 40);
+}
+
+void WindowTest::theScrollExtentReachesTheControlsFarthestEdges()
+{
+    QFETCH(QList<QRect>, controls);
+    QFETCH(QList<QRect>, hidden);
+    QFETCH(QSize, extent);
+    ClientArea client(colours::clBtnFace);
+    for (const QRect& bounds : controls)
+        (new QWidget(&client))->setGeometry(bounds);
+    for (const QRect& bounds : hidden) {
+        auto* control = new QWidget(&client);
+        control->setGeometry(bounds);
+        control->hide();
+    }
+    QCOMPARE(client.minimumSizeHint(), extent);
 }
 
 QTEST_MAIN(WindowTest)
