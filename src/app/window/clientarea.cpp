@@ -16,13 +16,8 @@ ClientArea::ClientArea(render::Colour background, QWidget* parent)
 
 QSize ClientArea::minimumSizeHint() const
 {
-    QSize extent(0, 0);
-    for (const QObject* child : children()) {
-        const auto* control = qobject_cast<const QWidget*>(child);
-        if (control && !control->isHidden())
-            extent = extent.expandedTo(QSize(control->geometry().right() + 1, control->geometry().bottom() + 1));
-    }
-    return extent;
+    const QRect controls = childrenRect();
+    return QSize(controls.right() + 1, controls.bottom() + 1).expandedTo(QSize(0, 0));
 }
 
 void ClientArea::paintEvent(QPaintEvent* event)
