@@ -25,10 +25,9 @@ void label(QWidget& window, const QString& title)
     if (!connection)
         return;
     const auto native = static_cast<xcb_window_t>(window.winId());
-    const auto [utf8, iconName] = x11::atoms<2>(connection, {"UTF8_STRING", "_NET_WM_ICON_NAME"});
+    const xcb_atom_t utf8 = x11::atom(connection, "UTF8_STRING");
     const QByteArray utf8Title = title.toUtf8();
 
-    x11::setProperty(connection, native, iconName, utf8, utf8Title);
     // The older property is text in ISO Latin-1 where it can be.
     if (isLatin1(title))
         x11::setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, XCB_ATOM_STRING, title.toLatin1());
@@ -78,7 +77,8 @@ private:
 
 void labelTaskBarEntry(QWidget& window, const QString& title)
 {
-    // Qt writes the icon name it knows of whenever it sees fit.
+    // Qt writes _NET_WM_ICON_NAME from this as it shows the window, whichever
+    // native window it has by then; WM_ICON_NAME and the class are left to us.
     window.setWindowIconText(title);
     if (auto* existing = window.findChild<TaskBarLabel*>(QString(), Qt::FindDirectChildrenOnly))
         existing->setTitle(title);
