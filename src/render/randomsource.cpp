@@ -7,12 +7,6 @@
 
 namespace render {
 
-namespace {
-constexpr int minutesPerHour = 60;
-constexpr int secondsPerMinute = 60;
-constexpr int millisecondsPerSecond = 1000;
-} // namespace
-
 TimeOfDay utcTimeOfDay()
 {
     using namespace std::chrono;
@@ -25,9 +19,9 @@ TimeOfDay utcTimeOfDay()
 
 void RandomSource::randomize(const TimeOfDay& time)
 {
-    const int minutes = time.hour * minutesPerHour + time.minute;
-    const int seconds = minutes * secondsPerMinute + time.second;
-    seed = static_cast<std::uint32_t>(seconds * millisecondsPerSecond + time.millisecond);
+    const int minutes = time.hour * 60 + time.minute;
+    const int seconds = minutes * 60 + time.second;
+    seed = static_cast<std::uint32_t>(seconds * 1000 + time.millisecond);
 }
 
 } // namespace render

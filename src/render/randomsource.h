@@ -30,7 +30,7 @@ public:
     std::uint32_t random(std::uint32_t n)
     {
         seed = seed * multiplier + increment; // modulo 2^32 by unsigned wrap-around
-        return static_cast<std::uint32_t>((std::uint64_t{seed} * n) >> wordBits);
+        return static_cast<std::uint32_t>((std::uint64_t{seed} * n) >> 32);
     }
 
     std::uint32_t seed = 0;
@@ -38,7 +38,6 @@ public:
 private:
     static constexpr std::uint32_t multiplier = 0x08088405;
     static constexpr std::uint32_t increment = 1;
-    static constexpr int wordBits = 32;
 };
 
 } // namespace render

@@ -21,8 +21,6 @@ const QString applicationErrorCaption = QStringLiteral("アプリケーション
 // Used where libstdc++ cannot tell the type: an exception from another language.
 const QByteArray unknownType = QByteArrayLiteral("不明な例外");
 
-constexpr char period = '.';
-constexpr int hexBase = 16;
 constexpr int pointerDigits = int(sizeof(void*)) * 2;
 
 QByteArray readableName(const std::type_info* type)
@@ -76,8 +74,8 @@ CaughtException caughtException()
 
 QString creationErrorText(const QByteArray& message)
 {
-    const bool appendPeriod = !message.isEmpty() && static_cast<unsigned char>(message.back()) > period;
-    return QString::fromUtf8(appendPeriod ? message + period : message);
+    const bool appendPeriod = !message.isEmpty() && static_cast<unsigned char>(message.back()) > '.';
+    return QString::fromUtf8(appendPeriod ? message + '.' : message);
 }
 
 QString applicationErrorText(const QByteArray& className, const QByteArray& module, std::uintptr_t address,
@@ -89,13 +87,13 @@ QString applicationErrorText(const QByteArray& className, const QByteArray& modu
 
 QString sentence(const QByteArray& message)
 {
-    const bool appendPeriod = !message.isEmpty() && !message.endsWith(period);
-    return QString::fromUtf8(appendPeriod ? message + period : message);
+    const bool appendPeriod = !message.isEmpty() && !message.endsWith('.');
+    return QString::fromUtf8(appendPeriod ? message + '.' : message);
 }
 
 QString address(std::uintptr_t value)
 {
-    return QStringLiteral("%1").arg(quint64{value}, pointerDigits, hexBase, QLatin1Char('0')).toUpper();
+    return QStringLiteral("%1").arg(quint64{value}, pointerDigits, 16, QLatin1Char('0')).toUpper();
 }
 
 void showCreationError(const QString& programTitle, const CaughtException& caught)

@@ -89,9 +89,8 @@ std::vector<uint32_t> valuesProperty(xcb_connection_t* connection, xcb_window_t 
 void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
                  const QByteArray& value)
 {
-    constexpr uint8_t bitsPerUnit = 8;
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, bitsPerUnit,
-                        static_cast<uint32_t>(value.size()), value.constData());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, name, type, 8, static_cast<uint32_t>(value.size()),
+                        value.constData());
 }
 
 void sendToRoot(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t messageType)
