@@ -28,10 +28,11 @@ Application::Application(int& argc, char** argv)
     qtenvironment::prepare();
     m_qt = std::make_unique<QApplication>(m_qtArgc, m_qtArgv.data());
     startup::qtStarted();
+    startup::checkScreen();
     qtenvironment::avoidSessionBusAutolaunch();
     accessibility::describeTheWindow();
     QApplication::setWindowIcon(images::windowIcon());
-    m_title = programTitle(QByteArray(m_qtArgv[0]));
+    m_title = programTitle(executablePath(QByteArray(m_qtArgv[0])));
 }
 
 Application::~Application() = default;
@@ -53,7 +54,6 @@ int Application::Run()
         m_form->show();
         break;
     }
-    startup::windowShown();
     const int status = QApplication::exec();
     m_form.reset();
     startup::boundShutDown(status);

@@ -6,7 +6,9 @@
 #include "app/errors/errorreport.h"
 #include "app/startup/lastwords.h"
 #include "app/startup/qtenvironment.h"
+#include "app/startup/resourcelimits.h"
 #include "app/startup/terminaltext.h"
+#include "app/x11/x11.h"
 
 #include <QByteArray>
 #include <QString>
@@ -41,9 +43,6 @@ constexpr std::size_t qtThreads = 2;
 // glibc's thread stack where RLIMIT_STACK is unlimited.
 constexpr std::size_t unlimitedStackThreadStack = 2 * mebibyte;
 
-// Qt's start on X11, and the first showing of the window after
-// it, take well under a second; one that has not come by then is stuck.
-constexpr unsigned startUpLimitSeconds = 20;
 // Once the window is gone, the rest is freeing memory and closing connections.
 constexpr unsigned shutDownLimitSeconds = 5;
 
@@ -60,7 +59,7 @@ struct Lines {
     QByteArray memoryExhausted;
     QByteArray qtFatal;
     QByteArray uncaught;
-    QByteArray tooSlowToShow;
+    QByteArray threadNotStarted;
 };
 const Lines* lines = nullptr;
 
@@ -72,6 +71,26 @@ volatile std::sig_atomic_t shutDownStatus = EXIT_SUCCESS;
 {
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.constData(), std::size_t(line.size()));
     ::_exit(EXIT_FAILURE);
+}
+
+std::size_t threadStack()
+{
+    rlimit stack{};
+    if (::getrlimit(RLIMIT_STACK, &stack) != 0 || stack.rlim_cur == RLIM_INFINITY)
+        return unlimitedStackThreadStack;
+    return std::size_t(stack.rlim_cur);
+}
+
+// Where a thread could not be started, whether memory was the cause: the C
+// library says the same for a full address space and for the limit on the
+// user's processes and threads.
+bool threadCouldBeStarted()
+{
+    void* stack = ::mmap(nullptr, threadStack(), PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (stack == MAP_FAILED)
+        return false;
+    ::munmap(stack, threadStack());
+    return true;
 }
 
 // Qt's messages go unsaid: the program logs nothing. The fatal ones, and the
@@ -93,6 +112,8 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
         sayAndEnd(lines->xConnectionLost);
     case lastwords::Cause::MemoryExhausted:
         sayAndEnd(lines->memoryExhausted);
+    case lastwords::Cause::ThreadNotStarted:
+        sayAndEnd(threadCouldBeStarted() ? lines->threadNotStarted : lines->memoryExhausted);
     case lastwords::Cause::QtFatal:
     case lastwords::Cause::UncaughtException:
         break;
@@ -123,11 +144,6 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
     sayAndEnd(line);
 }
 
-void startUpTookTooLong(int)
-{
-    sayAndEnd(lines->tooSlowToShow);
-}
-
 void shutDownTookTooLong(int)
 {
     ::_exit(shutDownStatus);
@@ -136,28 +152,20 @@ void shutDownTookTooLong(int)
 // Composed in the locale's language, read once.
 void composeLines()
 {
-    const terminaltext::Language language = terminaltext::language();
+    const terminaltext::Terminal& terminal = terminaltext::terminal();
     const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         ? QString::fromLatin1(qtenvironment::x11Platform)
         : qEnvironmentVariable("QT_QPA_PLATFORM");
     static const Lines composed{
-        lastwords::platformDidNotStart(platform, language),
-        lastwords::noDisplay(qEnvironmentVariable("DISPLAY"), language),
-        lastwords::line(lastwords::Cause::XConnectionLost, {}, language),
-        lastwords::line(lastwords::Cause::MemoryExhausted, {}, language),
-        lastwords::line(lastwords::Cause::QtFatal, {}, language),
-        lastwords::line(lastwords::Cause::UncaughtException, {}, language),
-        lastwords::tooSlowToShow(startUpLimitSeconds, language),
+        lastwords::platformDidNotStart(platform, terminal),
+        lastwords::noDisplay(qEnvironmentVariable("DISPLAY"), terminal),
+        lastwords::line(lastwords::Cause::XConnectionLost, {}, terminal),
+        lastwords::line(lastwords::Cause::MemoryExhausted, {}, terminal),
+        lastwords::line(lastwords::Cause::QtFatal, {}, terminal),
+        lastwords::line(lastwords::Cause::UncaughtException, {}, terminal),
+        lastwords::threadNotStarted(resourcelimits::processLimit(), terminal),
     };
     lines = &composed;
-}
-
-std::size_t threadStack()
-{
-    rlimit stack{};
-    if (::getrlimit(RLIMIT_STACK, &stack) != 0 || stack.rlim_cur == RLIM_INFINITY)
-        return unlimitedStackThreadStack;
-    return std::size_t(stack.rlim_cur);
 }
 
 // Libraries that run out of address space half-way through start-up crash
@@ -176,12 +184,6 @@ void checkAddressSpace()
     ::munmap(reserved, needed);
 }
 
-void armStartUpLimit()
-{
-    std::signal(SIGALRM, startUpTookTooLong);
-    ::alarm(startUpLimitSeconds);
-}
-
 } // namespace
 
 void guardStart()
@@ -193,8 +195,9 @@ void guardStart()
     // 64 MiB of address space for it. Qt's threads allocate little and seldom:
     // one arena for all keeps start-up's address space what it was measured as.
     ::mallopt(M_ARENA_MAX, 1);
+    if (const std::optional<QByteArray> line = resourcelimits::shortfall())
+        sayAndEnd(*line);
     checkAddressSpace();
-    armStartUpLimit();
 }
 
 void qtStarted()
@@ -202,20 +205,10 @@ void qtStarted()
     qtRunning = 1;
 }
 
-void windowShown()
+void checkScreen()
 {
-    ::alarm(0);
-    std::signal(SIGALRM, SIG_DFL);
-}
-
-LimitPaused::LimitPaused()
-{
-    ::alarm(0);
-}
-
-LimitPaused::~LimitPaused()
-{
-    armStartUpLimit();
+    if (const std::optional<unsigned> depth = x11::unpaintableDepth(x11::connection()))
+        sayAndEnd(lastwords::displayCannotShowPicture(*depth));
 }
 
 void boundShutDown(int status)
