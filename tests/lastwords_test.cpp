@@ -168,9 +168,9 @@ const terminaltext::Terminal english{terminaltext::Language::English, "UTF-8"};
 TEST(NotEnoughAddressSpace, SaysHowMuchStartUpNeeds)
 {
     EXPECT_EQ(lastwords::notEnoughAddressSpace(48, japanese).toStdString(),
-              "メモリが足りないため起動できません。起動には空きアドレス空間が 48 MiB 必要です。\n");
+              "メモリが足りないため起動できません。起動には空きアドレス空間が 48 MiB 必要です (ulimit -v)。\n");
     EXPECT_EQ(lastwords::notEnoughAddressSpace(48, english).toStdString(),
-              "Cannot start: out of memory. Start-up needs 48 MiB of free address space.\n");
+              "Cannot start: out of memory. Start-up needs 48 MiB of free address space (ulimit -v).\n");
 }
 
 // Lines that name a limit say which, what it is and what start-up needs, in
@@ -200,7 +200,10 @@ TEST_P(LimitLine, NamesTheLimitAndWhatStartUpNeeds)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, LimitLine,
-    testing::Values(LimitRow{"OpenFiles",
+    testing::Values(LimitRow{"Data",
+                             [](const auto& terminal) { return lastwords::notEnoughData(48, terminal); },
+                             {"ulimit -d", "48 MiB"}},
+                    LimitRow{"OpenFiles",
                              [](const auto& terminal) { return lastwords::fileLimit(7, 19, terminal); },
                              {"ulimit -n", " 7", " 19"}},
                     LimitRow{"Stack",

@@ -39,10 +39,8 @@ Application::~Application() = default;
 
 int Application::Run()
 {
-    if (!m_form) {
-        startup::boundShutDown(EXIT_FAILURE);
+    if (!m_form)
         return EXIT_FAILURE;
-    }
     switch (m_startRequest) {
     case startup::StartRequest::Maximised:
         m_form->showMaximized();
@@ -56,6 +54,5 @@ int Application::Run()
     }
     const int status = QApplication::exec();
     m_form.reset();
-    startup::boundShutDown(status);
     return status;
 }

@@ -104,8 +104,22 @@ QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes, const termi
     return terminalLine(
         terminaltext::inLanguage(
             terminal.language,
-            QStringLiteral("メモリが足りないため起動できません。起動には空きアドレス空間が %1 MiB 必要です。"),
-            QStringLiteral("Cannot start: out of memory. Start-up needs %1 MiB of free address space."))
+            QStringLiteral("メモリが足りないため起動できません。起動には空きアドレス空間が %1 MiB 必要です "
+                           "(ulimit -v)。"),
+            QStringLiteral("Cannot start: out of memory. Start-up needs %1 MiB of free address space (ulimit -v)."))
+            .arg(neededMebibytes),
+        terminal);
+}
+
+QByteArray notEnoughData(unsigned long long neededMebibytes, const terminaltext::Terminal& terminal)
+{
+    return terminalLine(
+        terminaltext::inLanguage(
+            terminal.language,
+            QStringLiteral("メモリが足りないため起動できません。起動にはデータ領域の上限の下に %1 MiB の空きが必要です "
+                           "(ulimit -d)。"),
+            QStringLiteral(
+                "Cannot start: out of memory. Start-up needs %1 MiB free under the limit on data (ulimit -d)."))
             .arg(neededMebibytes),
         terminal);
 }

@@ -44,10 +44,13 @@ QByteArray line(Cause cause, const QString& detail = {},
 QByteArray uncaught(const errors::CaughtException& caught,
                     const terminaltext::Terminal& terminal = terminaltext::terminal());
 
-// The line when the program cannot start for lack of address space: how many
-// mebibytes of it start-up needs free.
+// The lines when the program cannot start for lack of memory: how many
+// mebibytes start-up needs free under the address-space limit, or under the
+// data limit.
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes,
                                  const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray notEnoughData(unsigned long long neededMebibytes,
+                         const terminaltext::Terminal& terminal = terminaltext::terminal());
 
 // The lines when Qt cannot start: its platform plugin `platform` failed, or,
 // for X11, the display named by `display` (empty where DISPLAY is not set)

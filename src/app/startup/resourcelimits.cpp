@@ -6,6 +6,7 @@
 #include "app/startup/lastwords.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -16,6 +17,8 @@ namespace resourcelimits {
 namespace {
 
 constexpr rlim_t kibibyte = 1024;
+// glibc's thread stack where RLIMIT_STACK is unlimited.
+constexpr std::size_t unlimitedStackThreadStack = std::size_t{2} << 20;
 // Above this many, counting the descriptors already open costs more than it
 // tells: nothing starts a program with a thousand of them.
 constexpr rlim_t countedDescriptors = 1024;
@@ -39,6 +42,28 @@ rlim_t filesNeeded()
             ++open;
     }
     return open + startUpFiles;
+}
+
+// What the process holds now, in bytes, as the address-space limit counts it
+// (all its mappings) and as the data limit does (its writable private ones):
+// the size and data fields of /proc/self/statm, in pages.
+struct Held {
+    rlim_t addressSpace = 0;
+    rlim_t data = 0;
+};
+Held held()
+{
+    Held now;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        unsigned long size = 0, resident = 0, shared = 0, text = 0, library = 0, data = 0;
+        if (std::fscanf(statm, "%lu %lu %lu %lu %lu %lu", &size, &resident, &shared, &text, &library, &data) == 6) {
+            const auto page = rlim_t(::sysconf(_SC_PAGESIZE));
+            now.addressSpace = size * page;
+            now.data = data * page;
+        }
+        std::fclose(statm);
+    }
+    return now;
 }
 
 bool raise(int resource, rlimit limit, rlim_t needed)
@@ -73,8 +98,36 @@ void raiseWhereAllowed()
             ::pthread_attr_destroy(&attributes);
         }
     }
+    const auto addressSpace = limitOf(RLIMIT_AS);
+    const auto data = limitOf(RLIMIT_DATA);
+    if ((addressSpace && addressSpace->rlim_cur != RLIM_INFINITY) || (data && data->rlim_cur != RLIM_INFINITY)) {
+        const Held now = held();
+        if (addressSpace)
+            raise(RLIMIT_AS, *addressSpace, now.addressSpace + startUpMemory());
+        if (data)
+            raise(RLIMIT_DATA, *data, now.data + startUpMemory());
+    }
     if (const auto processes = limitOf(RLIMIT_NPROC))
         raise(RLIMIT_NPROC, *processes, processes->rlim_max);
+}
+
+std::size_t threadStack()
+{
+    const auto stack = limitOf(RLIMIT_STACK);
+    if (!stack || stack->rlim_cur == RLIM_INFINITY)
+        return unlimitedStackThreadStack;
+    return std::size_t(stack->rlim_cur);
+}
+
+std::size_t startUpMemory()
+{
+    return startUpAddressSpace + qtThreads * threadStack();
+}
+
+bool isLimited(int resource)
+{
+    const auto limit = limitOf(resource);
+    return limit && limit->rlim_cur != RLIM_INFINITY;
 }
 
 std::optional<QByteArray> shortfall()

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <cstddef>
 #include <optional>
 
 #include <sys/resource.h>
@@ -25,15 +26,34 @@ inline constexpr rlim_t startUpFiles = 14;
 // get the same.
 inline constexpr rlim_t startUpStack = 512 * 1024;
 
+// Memory that start-up takes beyond what the process holds when main()
+// begins, up to the window's first showing, the stacks of Qt's threads apart:
+// measured as the smallest RLIMIT_AS under which the window appeared, less
+// the process's size at entry and the thread stacks, and given a margin for
+// other fonts, locales and libraries.
+inline constexpr std::size_t startUpAddressSpace = std::size_t{32} << 20;
+// The threads Qt starts before the window is shown: the xcb event reader and
+// the D-Bus connection manager.
+inline constexpr std::size_t qtThreads = 2;
+
+// The stack a new thread gets.
+std::size_t threadStack();
+// Memory start-up takes from main() on: startUpAddressSpace and the stacks of
+// Qt's threads.
+std::size_t startUpMemory();
+// Whether this process's soft limit on `resource` is finite.
+bool isLimited(int resource);
+
 // The soft limit a process sets itself where it has `soft` and may go up to
 // `hard`, and needs `needed`: as far up as needed, and no further, where the
 // hard limit allows.
 rlim_t raisedSoftLimit(rlim_t soft, rlim_t hard, rlim_t needed);
 
 // Raises this process's soft limits where they are below what start-up needs
-// and the hard limits allow more; the process limit as far as the hard limit,
-// since the processes it counts are all the user's. Call first in main(),
-// before anything starts a thread.
+// and the hard limits allow more: open files, the stack, the address space
+// and the data segment; the process limit as far as the hard limit, since the
+// processes it counts are all the user's. Call first in main(), before
+// anything starts a thread.
 void raiseWhereAllowed();
 
 // The line for the first limit that stays below what start-up needs, or

@@ -31,21 +31,6 @@ namespace {
 
 constexpr std::size_t mebibyte = std::size_t{1} << 20;
 
-// Address space that start-up takes beyond what the process holds when main()
-// begins, up to the window's first showing, the stacks of Qt's threads apart:
-// measured as the smallest RLIMIT_AS under which the window appeared, less
-// the process's size at entry and the thread stacks, and given a margin for
-// other fonts, locales and libraries.
-constexpr std::size_t startUpAddressSpace = 32 * mebibyte;
-// The threads Qt starts before the window is shown: the xcb event reader and
-// the D-Bus connection manager. Each stack takes RLIMIT_STACK of address space.
-constexpr std::size_t qtThreads = 2;
-// glibc's thread stack where RLIMIT_STACK is unlimited.
-constexpr std::size_t unlimitedStackThreadStack = 2 * mebibyte;
-
-// Once the window is gone, the rest is freeing memory and closing connections.
-constexpr unsigned shutDownLimitSeconds = 5;
-
 // Qt's xcb plugin warns with this before it fails to start for want of a display.
 const QString noDisplayWarning = QStringLiteral("could not connect to display");
 
@@ -65,7 +50,6 @@ const Lines* lines = nullptr;
 
 volatile std::sig_atomic_t qtRunning = 0;
 volatile std::sig_atomic_t displayUnreachable = 0;
-volatile std::sig_atomic_t shutDownStatus = EXIT_SUCCESS;
 
 [[noreturn]] void sayAndEnd(const QByteArray& line)
 {
@@ -73,23 +57,17 @@ volatile std::sig_atomic_t shutDownStatus = EXIT_SUCCESS;
     ::_exit(EXIT_FAILURE);
 }
 
-std::size_t threadStack()
-{
-    rlimit stack{};
-    if (::getrlimit(RLIMIT_STACK, &stack) != 0 || stack.rlim_cur == RLIM_INFINITY)
-        return unlimitedStackThreadStack;
-    return std::size_t(stack.rlim_cur);
-}
-
 // Where a thread could not be started, whether memory was the cause: the C
-// library says the same for a full address space and for the limit on the
-// user's processes and threads.
+// library says the same for a full address space or data limit and for the
+// limit on the user's processes and threads. Mapped as a thread's stack is,
+// writable, so that the data limit counts it; never touched.
 bool threadCouldBeStarted()
 {
-    void* stack = ::mmap(nullptr, threadStack(), PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    void* stack = ::mmap(nullptr, resourcelimits::threadStack(), PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (stack == MAP_FAILED)
         return false;
-    ::munmap(stack, threadStack());
+    ::munmap(stack, resourcelimits::threadStack());
     return true;
 }
 
@@ -144,11 +122,6 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
     sayAndEnd(line);
 }
 
-void shutDownTookTooLong(int)
-{
-    ::_exit(shutDownStatus);
-}
-
 // Composed in the locale's language, read once.
 void composeLines()
 {
@@ -168,20 +141,26 @@ void composeLines()
     lines = &composed;
 }
 
-// Libraries that run out of address space half-way through start-up crash
+// Libraries that run out of memory half-way through start-up crash
 // (fontconfig) or wait for ever (xcb) instead of failing. Checking for the
 // whole amount first, by reserving it without touching it, keeps them from
-// getting there.
-void checkAddressSpace()
+// getting there: inaccessible for the address-space limit, writable for the
+// data limit, which counts only writable memory.
+void checkMemory()
 {
-    rlimit addressSpace{};
-    if (::getrlimit(RLIMIT_AS, &addressSpace) != 0 || addressSpace.rlim_cur == RLIM_INFINITY)
-        return;
-    const std::size_t needed = startUpAddressSpace + qtThreads * threadStack();
-    void* reserved = ::mmap(nullptr, needed, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (reserved == MAP_FAILED)
-        sayAndEnd(lastwords::notEnoughAddressSpace((needed + mebibyte - 1) / mebibyte));
-    ::munmap(reserved, needed);
+    const std::size_t needed = resourcelimits::startUpMemory();
+    const unsigned long long neededMebibytes = (needed + mebibyte - 1) / mebibyte;
+    const auto reserve = [needed](int protection) {
+        void* reserved = ::mmap(nullptr, needed, protection, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (reserved == MAP_FAILED)
+            return false;
+        ::munmap(reserved, needed);
+        return true;
+    };
+    if (resourcelimits::isLimited(RLIMIT_AS) && !reserve(PROT_NONE))
+        sayAndEnd(lastwords::notEnoughAddressSpace(neededMebibytes));
+    if (resourcelimits::isLimited(RLIMIT_DATA) && !reserve(PROT_READ | PROT_WRITE))
+        sayAndEnd(lastwords::notEnoughData(neededMebibytes));
 }
 
 } // namespace
@@ -197,7 +176,7 @@ void guardStart()
     ::mallopt(M_ARENA_MAX, 1);
     if (const std::optional<QByteArray> line = resourcelimits::shortfall())
         sayAndEnd(*line);
-    checkAddressSpace();
+    checkMemory();
 }
 
 void qtStarted()
@@ -209,13 +188,6 @@ void checkScreen()
 {
     if (const std::optional<unsigned> depth = x11::unpaintableDepth(x11::connection()))
         sayAndEnd(lastwords::displayCannotShowPicture(*depth));
-}
-
-void boundShutDown(int status)
-{
-    shutDownStatus = status;
-    std::signal(SIGALRM, shutDownTookTooLong);
-    ::alarm(shutDownLimitSeconds);
 }
 
 } // namespace startup

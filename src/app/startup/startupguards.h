@@ -4,11 +4,11 @@
 #pragma once
 
 // What stands between the program and an end without a word: checks made
-// before Qt starts and before the window is made, the one line said on every
-// fatal end, and a time limit on shut-down. Each fatal end writes one line to
-// standard error and exits with status 1; none of them logs anything else.
-// Nothing limits how long start-up takes: a start that is slow or paused (a
-// stopped process, a stalled X server, a long link to it) ends with the window.
+// before Qt starts and before the window is made, and the one line said on
+// every fatal end. Each fatal end writes one line to standard error and exits
+// with status 1; none of them logs anything else. Nothing limits how long
+// start-up takes: a start that is slow or paused (a stopped process, a stalled
+// X server, a long link to it) ends with the window.
 namespace startup {
 
 // Installs the handlers for Qt's fatal messages and for exceptions that nothing
@@ -24,9 +24,5 @@ void qtStarted();
 // Qt can paint the picture in (an 8-bit pseudo-colour screen): the window
 // would stay black. Call once Qt has started, before the window is made.
 void checkScreen();
-
-// The window is gone: the process ends with `status` within a short limit,
-// whatever Qt's threads are doing by then.
-void boundShutDown(int status);
 
 } // namespace startup
