@@ -14,6 +14,7 @@
 #   file-limits          ulimit -n from 3 to 64: soft = hard, and soft below
 #                        a hard limit that allows enough
 #   stack-limits         ulimit -s from 8 KiB to 8 MiB, the same two ways
+#   data-limits          ulimit -d from 1 to 128 MiB, the same two ways
 #   process-limits       ulimit -u from 1 to 6 for a user of its own, the same
 #                        two ways (needs root, to be that user)
 #   session-manager-hangs  SESSION_MANAGER names a socket that accepts and
@@ -155,6 +156,12 @@ stack-limits)
     display_up
     kib=(8 12 16 20 24 32 48 64 80 96 128 192 256 384 448 511 512 768 1024 2048 4096 8192)
     sweep "ulimit -s (KiB)" stack 1024 "ulimit -s" "${kib[@]}"
+    ;;
+
+data-limits)
+    display_up
+    mib=(1 2 4 8 12 16 20 22 24 32 40 48 56 64 80 96 128)
+    sweep "ulimit -d (MiB)" data $((1024 * 1024)) "ulimit -d" "${mib[@]}"
     ;;
 
 process-limits)
