@@ -26,19 +26,44 @@ packages=(
     # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
     # prlimit, D-Bus's autolaunch and a bus of the tests' own; and the format check
     valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin clang-format
+    # locales the terminal lines are checked in: Japanese in UTF-8 and EUC-JP,
+    # English in UTF-8 and ISO-8859-1; and relays to the X server
+    locales socat
 )
+
+# The locales, as "name codeset" lines of /etc/locale.gen, and as `locale -a`
+# names them.
+locales=("ja_JP.UTF-8 UTF-8" "ja_JP.EUC-JP EUC-JP" "en_US.UTF-8 UTF-8" "en_US ISO-8859-1")
+locale_names=(ja_JP.utf8 ja_JP.eucjp en_US.utf8 en_US)
+generate_locales() {
+    local available missing=0 name line
+    available=$(locale -a 2>/dev/null)
+    for name in "${locale_names[@]}"; do
+        grep -qx "$name" <<<"$available" || missing=1
+    done
+    [ "$missing" = 0 ] && return 0
+    for line in "${locales[@]}"; do
+        grep -qx "$line" /etc/locale.gen 2>/dev/null || echo "$line" >>/etc/locale.gen
+    done
+    echo "install-deps: generating locales"
+    locale-gen >/dev/null
+}
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-if [ "$(id -u)" -ne 0 ]; then
-    echo "install-deps: missing packages: ${missing[*]}; run this as root, or install them first" >&2
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "install-deps: missing packages: ${missing[*]}; run this as root, or install them first" >&2
+        exit 1
+    fi
+    echo "install-deps: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if ! generate_locales; then
+    echo "install-deps: could not generate the locales ${locales[*]}; run this as root" >&2
     exit 1
 fi
-echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -14,6 +14,9 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -53,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         MessageRow{"XConnectionOutOfMemory", QtWarningMsg, "The X11 connection broke: Insufficient memory (code 3)",
                    Cause::MemoryExhausted},
         MessageRow{"ThreadNotStarted", QtCriticalMsg,
-                   "QThread::start: Thread creation error: Resource temporarily unavailable", Cause::MemoryExhausted},
+                   "QThread::start: Thread creation error: Resource temporarily unavailable", Cause::ThreadNotStarted},
         MessageRow{"AnyFatal", QtFatalMsg, "Cannot mix incompatible Qt library", Cause::QtFatal},
         MessageRow{"OtherWarning", QtWarningMsg, "QFont::setPixelSize: Pixel size <= 0 (0)", std::nullopt},
         MessageRow{"OtherCritical", QtCriticalMsg, "QPainter::begin: Paint device returned engine == 0", std::nullopt},
@@ -90,6 +93,8 @@ TEST_P(FatalEnd, SaysWhatHappenedInOneLineAndEndsWithStatus1)
         {
             qunsetenv("LC_ALL");
             qunsetenv("LC_MESSAGES");
+            qunsetenv("LC_CTYPE");
+            qunsetenv("LANGUAGE");
             qputenv("LANG", row.lang);
             startup::guardStart();
             startup::qtStarted();
@@ -108,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                [] { qWarning("The X11 connection broke: Error occurred while reading or writing (code 1)"); },
                "^Exiting: the connection to the X server was lost\\.\n$"},
         EndRow{"ThreadNotStarted", "ja_JP.UTF-8",
-               [] { qCritical("QThread::start: Thread creation error: Out of memory"); },
-               "^メモリが足りないため終了します。\n$"},
+               [] { qCritical("QThread::start: Thread creation error: Resource temporarily unavailable"); },
+               "^スレッドを開始できないため終了します。\n$"},
         EndRow{"AllocationFailedUncaught", "ja_JP.UTF-8", [] { throwFromNoexcept([] { throw std::bad_alloc(); }); },
                "^メモリが足りないため終了します。\n$"},
         EndRow{"QtFatal", "ja_JP.UTF-8", [] { qFatal("Cannot mix incompatible Qt library\nwith this library"); },
@@ -132,12 +137,84 @@ INSTANTIATE_TEST_SUITE_P(
                "^$"}),
     [](const testing::TestParamInfo<EndRow>& row) { return std::string(row.param.name); });
 
+// The C library says the same for the limit on processes and for a full
+// address space; the line tells them apart.
+TEST(ThreadNotStarted, ForWantOfAddressSpaceIsSaidAsMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers' allocator takes no address-space limit";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            qunsetenv("LC_ALL");
+            qunsetenv("LC_MESSAGES");
+            qunsetenv("LC_CTYPE");
+            qunsetenv("LANGUAGE");
+            qputenv("LANG", "en_US.UTF-8");
+            startup::guardStart();
+            startup::qtStarted();
+            rlimit none{};
+            none.rlim_max = RLIM_INFINITY;
+            ::setrlimit(RLIMIT_AS, &none);
+            qCritical("QThread::start: Thread creation error: Resource temporarily unavailable");
+        },
+        testing::ExitedWithCode(1), "^Exiting: out of memory\\.\n$");
+}
+
+const terminaltext::Terminal japanese{terminaltext::Language::Japanese, "UTF-8"};
+const terminaltext::Terminal english{terminaltext::Language::English, "UTF-8"};
+
 TEST(NotEnoughAddressSpace, SaysHowMuchStartUpNeeds)
 {
-    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, terminaltext::Language::Japanese).toStdString(),
-              "メモリが足りないため起動できません。起動には空きアドレス空間が 48 MiB 必要です。\n");
-    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, terminaltext::Language::English).toStdString(),
-              "Cannot start: out of memory. Start-up needs 48 MiB of free address space.\n");
+    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, japanese).toStdString(),
+              "メモリが足りないため起動できません。起動には空きアドレス空間が 48 MiB 必要です (ulimit -v)。\n");
+    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, english).toStdString(),
+              "Cannot start: out of memory. Start-up needs 48 MiB of free address space (ulimit -v).\n");
 }
+
+// Lines that name a limit say which, what it is and what start-up needs, in
+// both languages.
+struct LimitRow {
+    const char* name;
+    std::function<QByteArray(const terminaltext::Terminal&)> line;
+    std::vector<const char*> names; // each of them in the line, in either language
+};
+
+void PrintTo(const LimitRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class LimitLine : public testing::TestWithParam<LimitRow> {};
+
+TEST_P(LimitLine, NamesTheLimitAndWhatStartUpNeeds)
+{
+    for (const terminaltext::Terminal& terminal : {japanese, english}) {
+        const QByteArray line = GetParam().line(terminal);
+        EXPECT_TRUE(line.endsWith('\n') && line.count('\n') == 1) << line.toStdString();
+        for (const char* name : GetParam().names)
+            EXPECT_TRUE(line.contains(name)) << name << " in " << line.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LimitLine,
+    testing::Values(LimitRow{"Data",
+                             [](const auto& terminal) { return lastwords::notEnoughData(48, terminal); },
+                             {"ulimit -d", "48 MiB"}},
+                    LimitRow{"OpenFiles",
+                             [](const auto& terminal) { return lastwords::fileLimit(7, 19, terminal); },
+                             {"ulimit -n", " 7", " 19"}},
+                    LimitRow{"Stack",
+                             [](const auto& terminal) { return lastwords::stackLimit(80, 512, terminal); },
+                             {"ulimit -s", "80 KiB", "512 KiB"}},
+                    LimitRow{"ProcessesAndThreads",
+                             [](const auto& terminal) { return lastwords::threadNotStarted(3, terminal); },
+                             {"ulimit -u", " 3"}},
+                    LimitRow{"ScreenDepth",
+                             [](const auto& terminal) { return lastwords::displayCannotShowPicture(8, terminal); },
+                             {"8", "15"}}),
+    [](const testing::TestParamInfo<LimitRow>& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -28,20 +28,19 @@ Application::Application(int& argc, char** argv)
     qtenvironment::prepare();
     m_qt = std::make_unique<QApplication>(m_qtArgc, m_qtArgv.data());
     startup::qtStarted();
+    startup::checkScreen();
     qtenvironment::avoidSessionBusAutolaunch();
     accessibility::describeTheWindow();
     QApplication::setWindowIcon(images::windowIcon());
-    m_title = programTitle(QByteArray(m_qtArgv[0]));
+    m_title = programTitle(executablePath(QByteArray(m_qtArgv[0])));
 }
 
 Application::~Application() = default;
 
 int Application::Run()
 {
-    if (!m_form) {
-        startup::boundShutDown(EXIT_FAILURE);
+    if (!m_form)
         return EXIT_FAILURE;
-    }
     switch (m_startRequest) {
     case startup::StartRequest::Maximised:
         m_form->showMaximized();
@@ -53,9 +52,7 @@ int Application::Run()
         m_form->show();
         break;
     }
-    startup::windowShown();
     const int status = QApplication::exec();
     m_form.reset();
-    startup::boundShutDown(status);
     return status;
 }

@@ -23,7 +23,8 @@ class Application {
 public:
     // Ends the program with one line on standard error and status 1 where Qt
     // cannot start (no display, a platform plugin it cannot use, too little
-    // memory).
+    // memory, resource limits below what it needs) or cannot paint the
+    // picture on the screen.
     Application(int& argc, char** argv);
     ~Application();
     Application(const Application&) = delete;
@@ -60,7 +61,6 @@ void Application::CreateForm()
         m_form = std::make_unique<Form>(); // Form1 from the moment it is allocated
     } catch (...) {
         Form1 = nullptr; // the half-built window is gone already
-        const startup::LimitPaused whileTheBoxWaits;
         errors::showApplicationError(errors::caughtException());
         return;
     }
@@ -69,7 +69,6 @@ void Application::CreateForm()
         m_form->FormCreate(Form1);
     } catch (...) {
         // The window still opens, with whatever was drawn before the failure.
-        const startup::LimitPaused whileTheBoxWaits;
         errors::showCreationError(m_title, errors::caughtException());
     }
 }

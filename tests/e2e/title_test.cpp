@@ -23,7 +23,9 @@ namespace {
 // arrives as U+FFFD, and an empty title leaves empty properties, not missing
 // ones; _NET_WM_ICON_NAME and the class name in WM_CLASS are UTF-8 in every
 // case. That the program starts and closes under any name is the robustness
-// sweep's (tests/robust/hostile.sh executable-names).
+// sweep's (tests/robust/hostile.sh executable-names). That the name is the
+// file's, not the one the program was started by, shows only in a real start:
+// TitleOfTheFile.
 struct Renamed {
     std::string name;
     QByteArray fileName;
@@ -122,6 +124,40 @@ TEST_P(Title, LabelsTheTaskBarEntryWhileTheCaptionStaysForm1)
 
 INSTANTIATE_TEST_SUITE_P(CopiedAs, Title, testing::ValuesIn(renamings),
                          [](const testing::TestParamInfo<Renamed>& row) { return row.param.name; });
+
+// The title comes from the file the process runs, whatever name it was
+// started by: the first argument's, set by exec -a, or a symbolic link's.
+class TitleOfTheFile : public testing::Test {
+protected:
+    void expectTitleOfTheFile(const Program& program)
+    {
+        const QByteArray fileTitle = "stereogram"; // STEREOGRAM_PROGRAM's file name
+        EXPECT_EQ(hex(property(program, QStringLiteral("_NET_WM_ICON_NAME")).bytes), hex(fileTitle));
+        EXPECT_EQ(hex(property(program, QStringLiteral("WM_ICON_NAME")).bytes), hex(fileTitle));
+        EXPECT_EQ(hex(property(program, QStringLiteral("WM_CLASS")).bytes.split('\0').value(1)), hex(fileTitle));
+    }
+
+    Display display;
+};
+
+TEST_F(TitleOfTheFile, NotTheNameExecAGives)
+{
+    Program program(
+        display, QStringLiteral("bash"),
+        {QStringLiteral("-c"), QStringLiteral("exec -a Fake.Name \"$0\""), QString::fromLocal8Bit(STEREOGRAM_PROGRAM)});
+    program.waitForWindow();
+    expectTitleOfTheFile(program);
+}
+
+TEST_F(TitleOfTheFile, NotTheNameOfALinkToIt)
+{
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString link = directory.filePath(QStringLiteral("Link.Name"));
+    std::filesystem::create_symlink(STEREOGRAM_PROGRAM, link.toStdString());
+    Program program(display, QFile::encodeName(link));
+    expectTitleOfTheFile(program);
+}
 
 } // namespace
 } // namespace e2e

@@ -15,9 +15,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts the virtual display; the check cannot run without one.
+# display_up [SCREEN]: starts the virtual display (SCREEN as Xvfb's -screen
+# takes it, 1280x1024x24 unless given); the check cannot run without one.
 display_up() {
-    start_virtual_display || exit 2
+    start_virtual_display "$@" || exit 2
     trap cleanup EXIT # start_virtual_display sets its own
 }
 
@@ -131,6 +132,21 @@ no_window_left() {
         sleep 0.05
     done
     return 1
+}
+
+# expect_one_line_and_status_1 LABEL [TEXT]: the program, already ended,
+# said one line on standard error (containing TEXT, when given), nothing on
+# standard output, and ended with status 1.
+expect_one_line_and_status_1() {
+    local label=$1 text=${2:-} lines
+    lines=$(grep -c '' "$work/err")
+    echo "$label: $(describe_status), stderr: $(head -c 400 "$work/err")"
+    [ "$status" = 1 ] || fail "$label: ended with $(describe_status), not status 1"
+    [ "$lines" = 1 ] || fail "$label: $lines lines on standard error, not one"
+    [ -s "$work/out" ] && fail "$label: wrote to standard output: $(head -c 200 "$work/out")"
+    if [ -n "$text" ] && ! grep -qF -- "$text" "$work/err"; then
+        fail "$label: the message does not name $text"
+    fi
 }
 
 # describe_status: the exit status in words, naming the signal of a crash.

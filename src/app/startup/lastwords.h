@@ -18,7 +18,8 @@ namespace lastwords {
 
 enum class Cause {
     XConnectionLost,   // the X server went away, or closed the connection
-    MemoryExhausted,   // an allocation, a thread or the X connection ran out of memory
+    MemoryExhausted,   // an allocation or the X connection ran out of memory
+    ThreadNotStarted,  // Qt could not start one of its threads
     QtFatal,           // Qt's own fatal error, after start-up
     UncaughtException, // an exception that no handler caught
 };
@@ -29,27 +30,50 @@ enum class Cause {
 // because Qt would otherwise end it silently or wait for ever.
 std::optional<Cause> causeOf(QtMsgType type, const QString& message);
 
-// The line for a cause, newline included, in UTF-8, in the locale's language
-// unless told. For QtFatal, `detail` is Qt's message; for UncaughtException,
-// use uncaught() instead.
-QByteArray line(Cause cause, const QString& detail = {}, terminaltext::Language language = terminaltext::language());
+// Each line comes with its newline, in the terminal's language and codeset
+// unless told.
+
+// The line for a cause. For QtFatal, `detail` is Qt's message; for
+// UncaughtException, use uncaught() instead; for ThreadNotStarted,
+// threadNotStarted().
+QByteArray line(Cause cause, const QString& detail = {},
+                const terminaltext::Terminal& terminal = terminaltext::terminal());
 
 // The line for an exception that nothing caught: what was thrown, where, and
 // its message, as the box for a failed construction words them.
-QByteArray uncaught(const errors::CaughtException& caught, terminaltext::Language language = terminaltext::language());
+QByteArray uncaught(const errors::CaughtException& caught,
+                    const terminaltext::Terminal& terminal = terminaltext::terminal());
 
-// The line when the program cannot start for lack of address space: how many
-// mebibytes of it start-up needs free.
+// The lines when the program cannot start for lack of memory: how many
+// mebibytes start-up needs free under the address-space limit, or under the
+// data limit.
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes,
-                                 terminaltext::Language language = terminaltext::language());
+                                 const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray notEnoughData(unsigned long long neededMebibytes,
+                         const terminaltext::Terminal& terminal = terminaltext::terminal());
 
 // The lines when Qt cannot start: its platform plugin `platform` failed, or,
 // for X11, the display named by `display` (empty where DISPLAY is not set)
 // could not be reached.
-QByteArray platformDidNotStart(const QString& platform, terminaltext::Language language = terminaltext::language());
-QByteArray noDisplay(const QString& display, terminaltext::Language language = terminaltext::language());
+QByteArray platformDidNotStart(const QString& platform,
+                               const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray noDisplay(const QString& display, const terminaltext::Terminal& terminal = terminaltext::terminal());
 
-// The line when the window was not shown within `seconds` of the start.
-QByteArray tooSlowToShow(unsigned seconds, terminaltext::Language language = terminaltext::language());
+// The line when Qt could not start a thread: `processLimit` is the limit on
+// the user's processes and threads where that was the cause, nothing where
+// it was not.
+QByteArray threadNotStarted(std::optional<unsigned long long> processLimit,
+                            const terminaltext::Terminal& terminal = terminaltext::terminal());
+
+// The lines when a resource limit is below what start-up needs, and cannot be
+// raised: open files (counted), and the stack (in KiB).
+QByteArray fileLimit(unsigned long long limit, unsigned long long needed,
+                     const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray stackLimit(unsigned long long limitKiB, unsigned long long neededKiB,
+                      const terminaltext::Terminal& terminal = terminaltext::terminal());
+
+// The line when the display's screen has a colour depth of `depth` bits, on
+// which Qt cannot paint the picture.
+QByteArray displayCannotShowPicture(unsigned depth, const terminaltext::Terminal& terminal = terminaltext::terminal());
 
 } // namespace lastwords

@@ -11,3 +11,7 @@
 // byte lowered. File names are bytes in the system's encoding (UTF-8); bytes
 // that do not decode show as replacement characters.
 QString programTitle(const QByteArray& executablePath);
+
+// The path of the file this process runs, through any symbolic link to it;
+// `argv0` where the system does not tell.
+QByteArray executablePath(const QByteArray& argv0);

@@ -26,6 +26,38 @@ void prepare()
     // display beside it. A platform named outright is used.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", x11Platform);
+
+    // The program saves nothing and restores nothing. A session manager that
+    // does not answer would otherwise keep Qt from starting, and a dead one
+    // would slow it.
+    qunsetenv("SESSION_MANAGER");
+
+    // Qt's shared-memory images need file descriptors passed with the X
+    // server's replies; over TCP, or a relay that passes bytes only, the
+    // reply never comes whole and the window is never painted.
+    if (!throughLocalSocket(qgetenv("DISPLAY")))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
+bool throughLocalSocket(const QByteArray& display)
+{
+    if (display.startsWith('/'))
+        return true; // a socket's path, as xcb allows
+    const qsizetype colon = display.lastIndexOf(':');
+    if (colon < 0)
+        return true; // no display at all: nothing to reach
+    QByteArray host = display.left(colon);
+    if (host.endsWith(':'))
+        return false; // DECnet's "host::number"
+    if (const qsizetype slash = host.indexOf('/'); slash >= 0) {
+        const QByteArray protocol = host.left(slash);
+        host = host.mid(slash + 1);
+        if (protocol == "unix")
+            return true;
+        if (!protocol.isEmpty())
+            return false;
+    }
+    return host.isEmpty() || host == "unix";
 }
 
 void avoidSessionBusAutolaunch()

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QByteArray>
+
 // The environment Qt and the libraries under it read as they start.
 namespace qtenvironment {
 
@@ -10,9 +12,15 @@ namespace qtenvironment {
 inline constexpr char x11Platform[] = "xcb";
 
 // Settings Qt reads from the environment when it starts: screen pixels are
-// layout pixels, and the X11 platform unless another is named. Call before
-// QApplication is constructed.
+// layout pixels, the X11 platform unless another is named, no session
+// management, and no shared-memory images where the X server is not reached
+// through its own local socket. Call before QApplication is constructed.
 void prepare();
+
+// Whether the display named by DISPLAY (`display`) is reached through the X
+// server's local socket, where file descriptors pass with requests and
+// replies: no host part, or the host "unix", or a socket's path.
+bool throughLocalSocket(const QByteArray& display);
 
 // Where there is no D-Bus session bus, keeps libdbus from starting one (it
 // would leave a dbus-daemon behind); a screen reader's accessibility bus, which

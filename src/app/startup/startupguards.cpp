@@ -6,7 +6,9 @@
 #include "app/errors/errorreport.h"
 #include "app/startup/lastwords.h"
 #include "app/startup/qtenvironment.h"
+#include "app/startup/resourcelimits.h"
 #include "app/startup/terminaltext.h"
+#include "app/x11/x11.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,24 +31,6 @@ namespace {
 
 constexpr std::size_t mebibyte = std::size_t{1} << 20;
 
-// Address space that start-up takes beyond what the process holds when main()
-// begins, up to the window's first showing, the stacks of Qt's threads apart:
-// measured as the smallest RLIMIT_AS under which the window appeared, less
-// the process's size at entry and the thread stacks, and given a margin for
-// other fonts, locales and libraries.
-constexpr std::size_t startUpAddressSpace = 32 * mebibyte;
-// The threads Qt starts before the window is shown: the xcb event reader and
-// the D-Bus connection manager. Each stack takes RLIMIT_STACK of address space.
-constexpr std::size_t qtThreads = 2;
-// glibc's thread stack where RLIMIT_STACK is unlimited.
-constexpr std::size_t unlimitedStackThreadStack = 2 * mebibyte;
-
-// Qt's start on X11, and the first showing of the window after
-// it, take well under a second; one that has not come by then is stuck.
-constexpr unsigned startUpLimitSeconds = 20;
-// Once the window is gone, the rest is freeing memory and closing connections.
-constexpr unsigned shutDownLimitSeconds = 5;
-
 // Qt's xcb plugin warns with this before it fails to start for want of a display.
 const QString noDisplayWarning = QStringLiteral("could not connect to display");
 
@@ -60,18 +44,31 @@ struct Lines {
     QByteArray memoryExhausted;
     QByteArray qtFatal;
     QByteArray uncaught;
-    QByteArray tooSlowToShow;
+    QByteArray threadNotStarted;
 };
 const Lines* lines = nullptr;
 
 volatile std::sig_atomic_t qtRunning = 0;
 volatile std::sig_atomic_t displayUnreachable = 0;
-volatile std::sig_atomic_t shutDownStatus = EXIT_SUCCESS;
 
 [[noreturn]] void sayAndEnd(const QByteArray& line)
 {
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line.constData(), std::size_t(line.size()));
     ::_exit(EXIT_FAILURE);
+}
+
+// Where a thread could not be started, whether memory was the cause: the C
+// library says the same for a full address space or data limit and for the
+// limit on the user's processes and threads. Mapped as a thread's stack is,
+// writable, so that the data limit counts it; never touched.
+bool threadCouldBeStarted()
+{
+    void* stack = ::mmap(nullptr, resourcelimits::threadStack(), PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (stack == MAP_FAILED)
+        return false;
+    ::munmap(stack, resourcelimits::threadStack());
+    return true;
 }
 
 // Qt's messages go unsaid: the program logs nothing. The fatal ones, and the
@@ -93,6 +90,8 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
         sayAndEnd(lines->xConnectionLost);
     case lastwords::Cause::MemoryExhausted:
         sayAndEnd(lines->memoryExhausted);
+    case lastwords::Cause::ThreadNotStarted:
+        sayAndEnd(threadCouldBeStarted() ? lines->threadNotStarted : lines->memoryExhausted);
     case lastwords::Cause::QtFatal:
     case lastwords::Cause::UncaughtException:
         break;
@@ -123,63 +122,45 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
     sayAndEnd(line);
 }
 
-void startUpTookTooLong(int)
-{
-    sayAndEnd(lines->tooSlowToShow);
-}
-
-void shutDownTookTooLong(int)
-{
-    ::_exit(shutDownStatus);
-}
-
 // Composed in the locale's language, read once.
 void composeLines()
 {
-    const terminaltext::Language language = terminaltext::language();
+    const terminaltext::Terminal& terminal = terminaltext::terminal();
     const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         ? QString::fromLatin1(qtenvironment::x11Platform)
         : qEnvironmentVariable("QT_QPA_PLATFORM");
     static const Lines composed{
-        lastwords::platformDidNotStart(platform, language),
-        lastwords::noDisplay(qEnvironmentVariable("DISPLAY"), language),
-        lastwords::line(lastwords::Cause::XConnectionLost, {}, language),
-        lastwords::line(lastwords::Cause::MemoryExhausted, {}, language),
-        lastwords::line(lastwords::Cause::QtFatal, {}, language),
-        lastwords::line(lastwords::Cause::UncaughtException, {}, language),
-        lastwords::tooSlowToShow(startUpLimitSeconds, language),
+        lastwords::platformDidNotStart(platform, terminal),
+        lastwords::noDisplay(qEnvironmentVariable("DISPLAY"), terminal),
+        lastwords::line(lastwords::Cause::XConnectionLost, {}, terminal),
+        lastwords::line(lastwords::Cause::MemoryExhausted, {}, terminal),
+        lastwords::line(lastwords::Cause::QtFatal, {}, terminal),
+        lastwords::line(lastwords::Cause::UncaughtException, {}, terminal),
+        lastwords::threadNotStarted(resourcelimits::processLimit(), terminal),
     };
     lines = &composed;
 }
 
-std::size_t threadStack()
-{
-    rlimit stack{};
-    if (::getrlimit(RLIMIT_STACK, &stack) != 0 || stack.rlim_cur == RLIM_INFINITY)
-        return unlimitedStackThreadStack;
-    return std::size_t(stack.rlim_cur);
-}
-
-// Libraries that run out of address space half-way through start-up crash
+// Libraries that run out of memory half-way through start-up crash
 // (fontconfig) or wait for ever (xcb) instead of failing. Checking for the
 // whole amount first, by reserving it without touching it, keeps them from
-// getting there.
-void checkAddressSpace()
+// getting there: inaccessible for the address-space limit, writable for the
+// data limit, which counts only writable memory.
+void checkMemory()
 {
-    rlimit addressSpace{};
-    if (::getrlimit(RLIMIT_AS, &addressSpace) != 0 || addressSpace.rlim_cur == RLIM_INFINITY)
-        return;
-    const std::size_t needed = startUpAddressSpace + qtThreads * threadStack();
-    void* reserved = ::mmap(nullptr, needed, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (reserved == MAP_FAILED)
-        sayAndEnd(lastwords::notEnoughAddressSpace((needed + mebibyte - 1) / mebibyte));
-    ::munmap(reserved, needed);
-}
-
-void armStartUpLimit()
-{
-    std::signal(SIGALRM, startUpTookTooLong);
-    ::alarm(startUpLimitSeconds);
+    const std::size_t needed = resourcelimits::startUpMemory();
+    const unsigned long long neededMebibytes = (needed + mebibyte - 1) / mebibyte;
+    const auto reserve = [needed](int protection) {
+        void* reserved = ::mmap(nullptr, needed, protection, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (reserved == MAP_FAILED)
+            return false;
+        ::munmap(reserved, needed);
+        return true;
+    };
+    if (resourcelimits::isLimited(RLIMIT_AS) && !reserve(PROT_NONE))
+        sayAndEnd(lastwords::notEnoughAddressSpace(neededMebibytes));
+    if (resourcelimits::isLimited(RLIMIT_DATA) && !reserve(PROT_READ | PROT_WRITE))
+        sayAndEnd(lastwords::notEnoughData(neededMebibytes));
 }
 
 } // namespace
@@ -193,8 +174,9 @@ void guardStart()
     // 64 MiB of address space for it. Qt's threads allocate little and seldom:
     // one arena for all keeps start-up's address space what it was measured as.
     ::mallopt(M_ARENA_MAX, 1);
-    checkAddressSpace();
-    armStartUpLimit();
+    if (const std::optional<QByteArray> line = resourcelimits::shortfall())
+        sayAndEnd(*line);
+    checkMemory();
 }
 
 void qtStarted()
@@ -202,27 +184,10 @@ void qtStarted()
     qtRunning = 1;
 }
 
-void windowShown()
+void checkScreen()
 {
-    ::alarm(0);
-    std::signal(SIGALRM, SIG_DFL);
-}
-
-LimitPaused::LimitPaused()
-{
-    ::alarm(0);
-}
-
-LimitPaused::~LimitPaused()
-{
-    armStartUpLimit();
-}
-
-void boundShutDown(int status)
-{
-    shutDownStatus = status;
-    std::signal(SIGALRM, shutDownTookTooLong);
-    ::alarm(shutDownLimitSeconds);
+    if (const std::optional<unsigned> depth = x11::unpaintableDepth(x11::connection()))
+        sayAndEnd(lastwords::displayCannotShowPicture(*depth));
 }
 
 } // namespace startup

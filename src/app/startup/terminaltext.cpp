@@ -3,11 +3,19 @@
 
 #include "app/startup/terminaltext.h"
 
+#include <QList>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+
+#include <iconv.h>
+#include <langinfo.h>
 
 namespace terminaltext {
 
@@ -15,33 +23,50 @@ namespace {
 
 constexpr const char* helpOption = "--help";
 constexpr const char* versionOption = "--version";
+constexpr char replacement = '?';
+// What the C library calls ASCII.
+constexpr char ascii[] = "ANSI_X3.4-1968";
 
-QByteArray help(Language language)
+// The locale that sets the character set.
+QByteArray ctypeLocale()
 {
-    if (language == Language::Japanese)
-        return QStringLiteral("使い方: stereogram [-maximized | -iconic]\n"
-                              "隠れた三本腕の図形が浮かび上がるランダム ドット ステレオグラムを\n"
-                              "ウィンドウに表示します。\n"
-                              "\n"
-                              "  -maximized  ウィンドウを最大化して開きます\n"
-                              "  -iconic     ウィンドウを最小化し、アクティブにせずに開きます\n"
-                              "  --help      この説明を表示して終了します\n"
-                              "  --version   バージョンを表示して終了します\n"
-                              "\n"
-                              "ウィンドウは「閉じる」ボタン、C または Alt+C で閉じます。\n"
-                              "詳しくは man stereogram を参照してください。\n")
-            .toUtf8();
-    return QByteArrayLiteral("Usage: stereogram [-maximized | -iconic]\n"
-                             "Shows a random-dot stereogram in which a three-armed emblem stands out,\n"
-                             "in a window.\n"
-                             "\n"
-                             "  -maximized  open the window maximized\n"
-                             "  -iconic     open the window minimized, without activating it\n"
-                             "  --help      show this help and exit\n"
-                             "  --version   show the version and exit\n"
-                             "\n"
-                             "Close the window with its button (閉じる, Close), C or Alt+C.\n"
-                             "See man stereogram for more.\n");
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        if (const QByteArray value = qgetenv(variable); !value.isEmpty())
+            return value;
+    }
+    return {};
+}
+
+QByteArray help(const Terminal& terminal)
+{
+    if (terminal.language == Language::Japanese)
+        return encode(QStringLiteral("使い方: stereogram [-maximized | -iconic]\n"
+                                     "隠れた三本腕の図形が浮かび上がるランダム ドット ステレオグラムを\n"
+                                     "ウィンドウに表示します。\n"
+                                     "\n"
+                                     "  -maximized  ウィンドウを最大化して開きます\n"
+                                     "  -iconic     ウィンドウを最小化し、アクティブにせずに開きます\n"
+                                     "  --help      この説明を表示して終了します\n"
+                                     "  --version   バージョンを表示して終了します\n"
+                                     "\n"
+                                     "ウィンドウは「閉じる」ボタン、C または Alt+C で閉じます。\n"
+                                     "詳しくは man stereogram を参照してください。\n"),
+                      terminal.codeset);
+    // The button's Japanese caption only where the terminal can show it.
+    const QString button = holdsJapanese(terminal.codeset) ? QStringLiteral("閉じる, Close") : QStringLiteral("Close");
+    return encode(QStringLiteral("Usage: stereogram [-maximized | -iconic]\n"
+                                 "Shows a random-dot stereogram in which a three-armed emblem stands out,\n"
+                                 "in a window.\n"
+                                 "\n"
+                                 "  -maximized  open the window maximized\n"
+                                 "  -iconic     open the window minimized, without activating it\n"
+                                 "  --help      show this help and exit\n"
+                                 "  --version   show the version and exit\n"
+                                 "\n"
+                                 "Close the window with its button (%1), C or Alt+C.\n"
+                                 "See man stereogram for more.\n")
+                      .arg(button),
+                  terminal.codeset);
 }
 
 QByteArray version()
@@ -49,23 +74,156 @@ QByteArray version()
     return QByteArrayLiteral("stereogram " STEREOGRAM_VERSION "\n");
 }
 
+// The codeset's name with case, "-" and "_" set aside: glibc answers
+// "EUC-JP" where the locale was named "ja_JP.eucJP".
+QByteArray canonical(const QByteArray& codeset)
+{
+    QByteArray name;
+    for (const char c : codeset.toUpper()) {
+        if (c != '-' && c != '_')
+            name += c;
+    }
+    return name;
+}
+
+bool isUtf8(const QByteArray& codeset)
+{
+    return canonical(codeset) == "UTF8";
+}
+
+bool namesLanguage(const QByteArray& entry, const QByteArray& code)
+{
+    return entry == code || entry.startsWith(code + '_') || entry.startsWith(code + '.')
+        || entry.startsWith(code + '@');
+}
+
+bool isCLocale(const QByteArray& locale)
+{
+    return locale.isEmpty() || locale == "C" || locale == "POSIX" || locale.startsWith("C.");
+}
+
+// The number of bytes of the UTF-8 character that starts with `lead`.
+int utf8Length(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    return 4;
+}
+
+// Where iconv does not know the codeset: ASCII, the part every codeset shares.
+QByteArray asAscii(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text)
+        bytes += c.unicode() < 0x80 ? char(c.unicode()) : replacement;
+    return bytes;
+}
+
 } // namespace
 
-Language languageOf(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang)
+bool holdsJapanese(const QByteArray& codeset)
 {
+    static const QByteArray japanese[] = {"UTF8", "EUCJP", "EUCJPMS", "SHIFTJIS", "SJIS", "CP932", "WINDOWS31J"};
+    const QByteArray name = canonical(codeset);
+    return std::find(std::begin(japanese), std::end(japanese), name) != std::end(japanese);
+}
+
+Language languageOf(const QByteArray& languageList, const QByteArray& lcAll, const QByteArray& lcMessages,
+                    const QByteArray& lang, const QByteArray& codeset)
+{
+    QByteArray locale;
     for (const QByteArray* setting : {&lcAll, &lcMessages, &lang}) {
-        if (setting->isEmpty())
-            continue;
-        const bool japanese =
-            *setting == "ja" || setting->startsWith("ja_") || setting->startsWith("ja.") || setting->startsWith("ja@");
-        return japanese ? Language::Japanese : Language::English;
+        if (!setting->isEmpty()) {
+            locale = *setting;
+            break;
+        }
     }
-    return Language::English;
+    Language chosen = namesLanguage(locale, "ja") ? Language::Japanese : Language::English;
+    if (!isCLocale(locale)) {
+        for (const QByteArray& entry : languageList.split(':')) {
+            if (namesLanguage(entry, "ja")) {
+                chosen = Language::Japanese;
+                break;
+            }
+            if (namesLanguage(entry, "en")) {
+                chosen = Language::English;
+                break;
+            }
+        }
+    }
+    return holdsJapanese(codeset) ? chosen : Language::English;
+}
+
+QByteArray encode(const QString& text, const QByteArray& codeset)
+{
+    QByteArray utf8 = text.toUtf8();
+    if (isUtf8(codeset))
+        return utf8;
+    const iconv_t converter = ::iconv_open(codeset.constData(), "UTF-8");
+    if (converter == iconv_t(-1))
+        return asAscii(text);
+    QByteArray encoded(utf8.size() * 2 + 8, Qt::Uninitialized);
+    char* in = utf8.data();
+    std::size_t inLeft = std::size_t(utf8.size());
+    char* out = encoded.data();
+    std::size_t outLeft = std::size_t(encoded.size());
+    while (inLeft > 0) {
+        if (::iconv(converter, &in, &inLeft, &out, &outLeft) != std::size_t(-1))
+            break;
+        if (errno == E2BIG) {
+            const qsizetype written = out - encoded.data();
+            encoded.resize(encoded.size() * 2);
+            out = encoded.data() + written;
+            outLeft = std::size_t(encoded.size() - written);
+            continue;
+        }
+        // A character the codeset cannot hold.
+        const std::size_t skipped = std::min<std::size_t>(inLeft, utf8Length(static_cast<unsigned char>(*in)));
+        in += skipped;
+        inLeft -= skipped;
+        if (outLeft == 0) {
+            const qsizetype written = out - encoded.data();
+            encoded.resize(encoded.size() * 2);
+            out = encoded.data() + written;
+            outLeft = std::size_t(encoded.size() - written);
+        }
+        *out++ = replacement;
+        --outLeft;
+    }
+    ::iconv(converter, nullptr, nullptr, &out, &outLeft); // a stateful codeset's closing shift
+    ::iconv_close(converter);
+    encoded.truncate(out - encoded.data());
+    return encoded;
+}
+
+const Terminal& terminal()
+{
+    static const Terminal current = [] {
+        Terminal found;
+        if (std::setlocale(LC_CTYPE, "")) {
+            found.codeset = ::nl_langinfo(CODESET);
+        } else {
+            // The locale is not there, or there is no memory to load it:
+            // the codeset its name gives, ASCII where it gives none.
+            const QByteArray name = ctypeLocale();
+            const qsizetype dot = name.indexOf('.');
+            found.codeset = dot < 0 ? QByteArray(ascii) : name.mid(dot + 1, name.indexOf('@', dot) - dot - 1);
+        }
+        found.language =
+            languageOf(qgetenv("LANGUAGE"), qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG"), found.codeset);
+        return found;
+    }();
+    return current;
 }
 
 Language language()
 {
-    return languageOf(qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG"));
+    return terminal().language;
 }
 
 QString inLanguage(Language language, const QString& japanese, const QString& english)
@@ -78,11 +236,13 @@ QString inLanguage(const QString& japanese, const QString& english)
     return inLanguage(language(), japanese, english);
 }
 
-std::optional<QByteArray> answer(int argc, const char* const* argv, Language language)
+std::optional<QByteArray> answer(int argc, const char* const* argv, const Terminal& terminal)
 {
     for (int i = 1; i < argc; ++i) {
+        if (!argv[i])
+            continue;
         if (std::strcmp(argv[i], helpOption) == 0)
-            return help(language);
+            return help(terminal);
         if (std::strcmp(argv[i], versionOption) == 0)
             return version();
     }

@@ -9,28 +9,51 @@
 #include <optional>
 
 // What the program says on a terminal: the answers to --help and --version,
-// and the language of the lines it writes on standard error. The window's own
-// texts are Japanese whatever the locale.
+// and the language and codeset of the lines it writes on standard error. The
+// window's own texts are Japanese whatever the locale.
 namespace terminaltext {
 
 enum class Language { English, Japanese };
 
-// The language of the locale's messages: the first of LC_ALL, LC_MESSAGES and
-// LANG that is set and not empty decides, Japanese when it names ja (ja,
-// ja_JP.UTF-8, ...), English for anything else or when none is set.
-Language languageOf(const QByteArray& lcAll, const QByteArray& lcMessages, const QByteArray& lang);
+// How the program speaks to the terminal it was started from.
+struct Terminal {
+    Language language = Language::English;
+    // The locale's character set, as nl_langinfo(CODESET) names it.
+    QByteArray codeset = "UTF-8";
+};
 
-// The language of this process's environment.
+// Whether text in `codeset` can hold Japanese: UTF-8, EUC-JP and Shift_JIS
+// under their usual names.
+bool holdsJapanese(const QByteArray& codeset);
+
+// The language of the messages, by GNU's rule: LANGUAGE, a colon-separated
+// list in which the first entry that names Japanese or English wins, unless
+// the locale is C or POSIX (or C.<codeset>) or the list names neither; then
+// the first of LC_ALL, LC_MESSAGES and LANG that is set and not empty,
+// Japanese when it names ja (ja, ja_JP.UTF-8, ja.UTF-8, ja@…). English
+// wherever `codeset` cannot hold Japanese.
+Language languageOf(const QByteArray& languageList, const QByteArray& lcAll, const QByteArray& lcMessages,
+                    const QByteArray& lang, const QByteArray& codeset);
+
+// `text` in `codeset`; a character the codeset cannot hold becomes "?".
+QByteArray encode(const QString& text, const QByteArray& codeset);
+
+// This process's terminal, read once from the environment and the C
+// library's locale. Call first before Qt starts: Qt then moves the process's
+// character set to UTF-8 whatever the terminal's is.
+const Terminal& terminal();
+
+// This process's language.
 Language language();
 
 // `japanese` or `english`, as `language` says, or as language() says.
 QString inLanguage(Language language, const QString& japanese, const QString& english);
 QString inLanguage(const QString& japanese, const QString& english);
 
-// The text to print on standard output, UTF-8, when the command line asks for
-// help or the version before anything else; nothing when it asks for neither,
-// and the program is to start.
-std::optional<QByteArray> answer(int argc, const char* const* argv, Language language);
+// The text to print on standard output, in the terminal's codeset, when the
+// command line asks for help or the version before anything else; nothing
+// when it asks for neither, and the program is to start.
+std::optional<QByteArray> answer(int argc, const char* const* argv, const Terminal& terminal);
 
 // Writes `text` on standard output; the exit status: 0, or 1 when it could not
 // all be written (a full disk, a closed output).

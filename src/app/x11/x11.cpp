@@ -106,4 +106,26 @@ void sendToRoot(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t me
     xcb_flush(connection);
 }
 
+std::optional<unsigned> unpaintableDepth(xcb_connection_t* connection)
+{
+    // Qt paints into images of 15, 16, 24, 30 or 32 bits a pixel, taken
+    // apart into red, green and blue masks.
+    constexpr unsigned fewestBits = 15;
+    if (!connection)
+        return std::nullopt;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem; xcb_depth_next(&depths)) {
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem; xcb_visualtype_next(&visuals)) {
+            if (visuals.data->visual_id != screen->root_visual)
+                continue;
+            const bool colourMasks = visuals.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR
+                || visuals.data->_class == XCB_VISUAL_CLASS_DIRECT_COLOR;
+            if (colourMasks && depths.data->depth >= fewestBits)
+                return std::nullopt;
+            return unsigned{depths.data->depth};
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace x11

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -47,6 +48,11 @@ std::vector<std::uint32_t> valuesProperty(xcb_connection_t* connection, xcb_wind
 // Replaces a window's 8-bit property.
 void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
                  const QByteArray& value);
+
+// The colour depth of the first screen where Qt cannot paint on its default
+// visual (pseudo-colour, grey scale, or fewer than 15 bits of true colour);
+// nothing where it can, or where there is no connection.
+std::optional<unsigned> unpaintableDepth(xcb_connection_t* connection);
 
 // Sends a client message about `window` to the root window, where the
 // window manager listens for requests, and flushes it.
