@@ -15,6 +15,7 @@
 #include <ostream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace e2e {
 namespace {
@@ -191,11 +192,11 @@ testing::AssertionResult noWindowLeft(const Program& program)
 {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
     for (;;) {
-        const QStringList left = program.windowsCaptioned(QStringLiteral("^Form1$"), false);
-        if (left.isEmpty())
+        const std::vector<xcb_window_t> left = program.windowsCaptioned(QStringLiteral("Form1"), false);
+        if (left.empty())
             return testing::AssertionSuccess();
         if (std::chrono::steady_clock::now() >= deadline)
-            return testing::AssertionFailure() << "windows left: " << left.join(QLatin1Char(' ')).toStdString();
+            return testing::AssertionFailure() << "windows left: " << toolId(left.front()).toStdString() << "...";
         std::this_thread::sleep_for(50ms);
     }
 }
