@@ -19,6 +19,10 @@
 #error "STEREOGRAM_DESKTOP_ENTRY must name the program's desktop entry"
 #endif
 
+// Startup notification, which exists only between X clients: a launcher's
+// "new:" message for the desktop entry's start, and the program's "remove:"
+// once its window shows. The entry's fields are validated by the packaging
+// tests (packaging/tests).
 namespace e2e {
 namespace {
 

@@ -14,6 +14,11 @@
 #include <optional>
 #include <string>
 
+// The task-bar label, as X carries it in WM_ICON_NAME, _NET_WM_ICON_NAME and
+// WM_CLASS, kept when Qt replaces the native window: only a real X server has
+// native windows to replace. The program's title from its name is the unit
+// table's (tests/title_test.cpp); the real program's properties under a real
+// window manager are title_e2e_test.cpp's.
 namespace e2e {
 namespace {
 

@@ -18,6 +18,12 @@
 #include <thread>
 #include <vector>
 
+// The start requests on the command line as the window manager carries them
+// out: -maximized as _NET_WM_STATE, -iconic as WM_STATE Iconic without the
+// window ever being mapped, and Qt's own options (-title, -geometry, -style,
+// -stylesheet, -reverse) taking no effect. That start requests start the
+// program rather than answer on the terminal is the unit table's
+// (tests/terminaltext_test.cpp, CommandLine).
 namespace e2e {
 namespace {
 

@@ -11,6 +11,12 @@
 #include <string>
 #include <vector>
 
+// The real program's first start as a user sees it: one window, framed by the
+// window manager where the program asked, with the picture and the button on
+// the screen. The picture's making is the renderer's tests
+// (tests/renderer_test.cpp) and the window's (tests/window_test.cpp); the
+// checks here ask only that it reached the screen whole: dot colours, the
+// repeat, the emblem.
 namespace e2e {
 namespace {
 
