@@ -171,10 +171,7 @@ TEST_F(Drawn, BackgroundKeepsTheLastChainsIndex)
 TEST_F(Drawn, TheEmblemCanBeReadBack)
 {
     const EmblemReading reading = readEmblem([](int column, int row) { return drawn->picture.pixel(column, row); });
-    EXPECT_GT(reading.emblemPixels, 20000);
-    EXPECT_GT(reading.emblemShortShare(), 0.95);
-    EXPECT_LT(reading.emblemFlatShare(), 0.3);
-    EXPECT_GT(reading.flatShare(), 0.97);
+    EXPECT_TRUE(reading.readsBack()) << reading.summary();
 }
 
 TEST(Renderer, ReadsTheClockOnceAndLeavesTheSeedWhereTheDrawingEnds)
