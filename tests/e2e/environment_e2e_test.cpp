@@ -70,12 +70,14 @@ QProcessEnvironment withoutDisplay()
     return environment;
 }
 
-// The locale's messages as the program reads them: LC_ALL, then LC_MESSAGES,
-// then LANG. One row a language, each with the other language in a variable
-// it overrides, so that a program that read the variables in another order
-// would answer in the wrong one.
+// The locale's messages as the program reads them: LANGUAGE, then LC_ALL,
+// LC_MESSAGES and LANG. One row a language, each with the other language in a
+// variable it overrides, so that a program that read the variables in another
+// order would answer in the wrong one; and one where LANGUAGE asks for
+// Japanese in an English locale.
 struct Locale {
     const char* name;
+    const char* language; // LANGUAGE
     const char* lcAll;
     const char* lcMessages;
     const char* lang;
@@ -83,14 +85,18 @@ struct Locale {
 };
 
 constexpr Locale locales[] = {
-    {"MessagesJapaneseOverEnglishLang", "", "ja_JP.UTF-8", "en_GB.UTF-8", true},
-    {"AllEnglishOverJapaneseMessages", "en_US.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", false},
+    {"MessagesJapaneseOverEnglishLang", "", "", "ja_JP.UTF-8", "en_GB.UTF-8", true},
+    {"AllEnglishOverJapaneseMessages", "", "en_US.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", false},
+    {"LanguageListJapaneseOverEnglishLang", "fr:ja:en", "", "", "en_US.UTF-8", true},
 };
 
 QProcessEnvironment inLocale(QProcessEnvironment environment, const Locale& locale)
 {
-    const std::pair<const char*, const char*> settings[] = {
-        {"LC_ALL", locale.lcAll}, {"LC_MESSAGES", locale.lcMessages}, {"LANG", locale.lang}};
+    environment.remove(QStringLiteral("LC_CTYPE"));
+    const std::pair<const char*, const char*> settings[] = {{"LANGUAGE", locale.language},
+                                                            {"LC_ALL", locale.lcAll},
+                                                            {"LC_MESSAGES", locale.lcMessages},
+                                                            {"LANG", locale.lang}};
     for (const auto& [name, value] : settings) {
         if (*value)
             environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
