@@ -30,7 +30,7 @@
 // Exit status 0 when all of that happened; otherwise a message on standard
 // error and a non-zero status.
 
-#include <xcb/xcb.h>
+#include "xquery.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -65,119 +65,49 @@ double millisecondsBetween(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
+// The probe's questions to the X server, on the connection to DISPLAY.
 class Display {
 public:
     Display()
     {
-        int screenNumber = 0;
-        m_connection = xcb_connect(nullptr, &screenNumber);
-        if (xcb_connection_has_error(m_connection))
+        if (m_x.broken())
             fail(displayError, "cannot connect to the X display");
-        auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-        for (int i = 0; i < screenNumber; ++i)
-            xcb_screen_next(&screens);
-        m_root = screens.data->root;
-        m_netWmName = atom("_NET_WM_NAME");
-        m_wmProtocols = atom("WM_PROTOCOLS");
-        m_wmDeleteWindow = atom("WM_DELETE_WINDOW");
     }
-    ~Display() { xcb_disconnect(m_connection); }
-    Display(const Display&) = delete;
-    Display& operator=(const Display&) = delete;
 
-    xcb_connection_t* connection() const { return m_connection; }
-    xcb_window_t root() const { return m_root; }
-    int fd() const { return xcb_get_file_descriptor(m_connection); }
-    bool broken() const { return xcb_connection_has_error(m_connection) != 0; }
+    xcb_connection_t* connection() const { return m_x.get(); }
+    xcb_window_t root() const { return m_x.root(); }
+    int fd() const { return m_x.fileDescriptor(); }
+    bool broken() const { return m_x.broken(); }
 
     // Returns once the server has applied it: nothing created after this is missed.
     void selectEvents(xcb_window_t window, uint32_t mask)
     {
-        xcb_generic_error_t* error = xcb_request_check(
-            m_connection, xcb_change_window_attributes_checked(m_connection, window, XCB_CW_EVENT_MASK, &mask));
-        free(error); // the window may be gone already
+        m_x.selectEvents(window, mask); // false when the window is gone already
     }
 
-    bool hasName(xcb_window_t window, const std::string& name)
-    {
-        return property(window, XCB_ATOM_WM_NAME) == name || property(window, m_netWmName) == name;
-    }
+    bool hasName(xcb_window_t window, const std::string& name) { return m_x.named(window, name); }
 
     bool viewable(xcb_window_t window)
     {
-        xcb_get_window_attributes_reply_t* reply =
-            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr);
-        const bool result = reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
-        free(reply);
-        return result;
+        const std::optional<xquery::Geometry> where = m_x.geometry(window);
+        return where && where->viewable;
     }
 
     // The child of the root that holds `window`: the frame, under a window manager that reparents.
     std::string outerGeometry(xcb_window_t window)
     {
-        for (;;) {
-            xcb_query_tree_reply_t* tree =
-                xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr);
-            if (!tree)
-                return "?";
-            const xcb_window_t parent = tree->parent;
-            free(tree);
-            if (parent == m_root || parent == XCB_WINDOW_NONE)
-                break;
-            window = parent;
-        }
-        xcb_get_geometry_reply_t* geometry =
-            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
-        if (!geometry)
+        const std::optional<xquery::Geometry> outer = m_x.outerGeometry(window);
+        if (!outer)
             return "?";
-        const int border = geometry->border_width;
         char text[64];
-        std::snprintf(text, sizeof text, "%dx%d%+d%+d", geometry->width + 2 * border, geometry->height + 2 * border,
-                      int(geometry->x), int(geometry->y));
-        free(geometry);
+        std::snprintf(text, sizeof text, "%dx%d%+d%+d", outer->width, outer->height, outer->x, outer->y);
         return text;
     }
 
-    void sendDeleteWindow(xcb_window_t window)
-    {
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = window;
-        message.type = m_wmProtocols;
-        message.data.data32[0] = m_wmDeleteWindow;
-        message.data.data32[1] = XCB_CURRENT_TIME;
-        xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
-        xcb_flush(m_connection);
-    }
+    void sendDeleteWindow(xcb_window_t window) { m_x.sendDeleteWindow(window); }
 
 private:
-    xcb_atom_t atom(const char* name)
-    {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(reply);
-        return result;
-    }
-
-    std::string property(xcb_window_t window, xcb_atom_t name)
-    {
-        xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr);
-        std::string value;
-        if (reply && reply->format == 8)
-            value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
-                         size_t(xcb_get_property_value_length(reply)));
-        free(reply);
-        return value;
-    }
-
-    xcb_connection_t* m_connection = nullptr;
-    xcb_window_t m_root = XCB_WINDOW_NONE;
-    xcb_atom_t m_netWmName = XCB_ATOM_NONE;
-    xcb_atom_t m_wmProtocols = XCB_ATOM_NONE;
-    xcb_atom_t m_wmDeleteWindow = XCB_ATOM_NONE;
+    xquery::Connection m_x;
 };
 
 struct Options {

@@ -12,6 +12,7 @@
 // window, and scales the button by it, as stereogram's layout rules require:
 // that is when fontconfig starts.
 
+#include "app/window/layoutscaling.h"
 #include "app/window/windowfont.h"
 #include "stagemark.h"
 
@@ -69,15 +70,8 @@ int main(int argc, char* argv[])
 
     auto* button = new QPushButton(QStringLiteral("閉じる(&C)"), &window);
     QRect buttonBounds(136, 16, 97, 41);
-    if (measureText) {
-        constexpr int designTextHeight = 15;
-        const int textHeight = QFontMetrics(window.font()).height();
-        const auto scaled = [textHeight](int length) {
-            return (length * textHeight + designTextHeight / 2) / designTextHeight;
-        };
-        buttonBounds = QRect(scaled(buttonBounds.x()), scaled(buttonBounds.y()), scaled(buttonBounds.width()),
-                             scaled(buttonBounds.height()));
-    }
+    if (measureText)
+        buttonBounds = layoutscaling::scaledBounds(buttonBounds, QFontMetrics(window.font()).height());
     button->setGeometry(buttonBounds);
     QObject::connect(button, &QPushButton::clicked, &window, &QWidget::close);
 

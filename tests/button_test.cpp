@@ -368,6 +368,7 @@ void ButtonTest::otherKeysLeaveTheViewWhereItWas_data()
     QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier);
     QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier);
     QTest::newRow("Ctrl+Page Down") << int(Qt::Key_PageDown) << int(Qt::ControlModifier);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
 }
 
 void ButtonTest::otherKeysLeaveTheViewWhereItWas()

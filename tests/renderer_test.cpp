@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
+#include "chains.h"
 #include "emblemdecoder.h"
 #include "recordingsurface.h"
 #include "transcription.h"
@@ -18,6 +19,10 @@
 
 namespace {
 
+using recorded::chainIndices;
+using recorded::Chains;
+using recorded::chainsOf;
+using recorded::item;
 using render::Colour;
 using Call = RecordingSurface::Call;
 
@@ -29,66 +34,6 @@ template <int H, int M, int S, int MS>
 render::TimeOfDay at()
 {
     return {H, M, S, MS};
-}
-
-// The colour indices a drawing gave the window, in order: one per chain.
-std::vector<Colour> chainIndices(const std::vector<Call>& calls)
-{
-    std::vector<Colour> indices;
-    for (const Call& call : calls)
-        if (call.kind == Call::Color)
-            indices.push_back(call.colour);
-    return indices;
-}
-
-// The chains of a drawing that shows the window every visit of every chain,
-// as the step-by-step reference does: a chain's colour, then its pixels.
-struct Chains {
-    long started = 0;
-    long visits = 0;
-    long pixelsReachedMoreThanOnce = 0;
-    std::vector<std::vector<int>> startsByRow = std::vector<std::vector<int>>(height);
-    std::vector<bool> rowReachesColumn800 = std::vector<bool>(height, false);
-    // Which chain (counting from 0 in the order they start) reaches each column
-    // first and last, by row and column 0..800.
-    std::vector<std::vector<long>> firstChain =
-        std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
-    std::vector<std::vector<long>> lastChain = std::vector<std::vector<long>>(height, std::vector<long>(width + 1, -1));
-};
-
-// Element i of v, for the signed row, column and chain numbers used here.
-template <class V>
-decltype(auto) item(V& v, long i)
-{
-    return v[static_cast<std::size_t>(i)];
-}
-
-Chains chainsOf(const std::vector<Call>& calls)
-{
-    Chains chains;
-    bool chainOpen = false;
-    for (const Call& call : calls) {
-        if (call.kind == Call::Color) {
-            ++chains.started;
-            chainOpen = true;
-            continue;
-        }
-        ++chains.visits;
-        if (chainOpen)
-            item(chains.startsByRow, call.row).push_back(call.column);
-        chainOpen = false;
-        if (call.column == width)
-            item(chains.rowReachesColumn800, call.row) = true;
-        const long chain = chains.started - 1;
-        long& first = item(item(chains.firstChain, call.row), call.column);
-        long& last = item(item(chains.lastChain, call.row), call.column);
-        if (first < 0)
-            first = chain;
-        else if (last == first)
-            ++chains.pixelsReachedMoreThanOnce;
-        last = chain;
-    }
-    return chains;
 }
 
 bool isFlatRow(int row)
@@ -167,31 +112,10 @@ INSTANTIATE_TEST_SUITE_P(Clocks, SameAsTranscription,
                                            ClockCase{"LastMillisecondOfTheDay", at<23, 59, 59, 999>}),
                          [](const auto& row) { return row.param.name; });
 
-// The known figures of the drawing. They hold for every seed: which pixels
-// share a chain depends on the emblem alone.
-TEST_F(Drawn, HasTheKnownNumbersOfChainsAndVisits)
+// The renderer's own count; the reference's figures are tests/reference_test.cpp's.
+TEST_F(Drawn, StartsTheKnownNumberOfChains)
 {
-    EXPECT_EQ(chains->started, 77163);
-    EXPECT_EQ(chains->visits, 500507);
-    EXPECT_EQ(chains->pixelsReachedMoreThanOnce, 19186);
     EXPECT_EQ(chainIndices(drawn->calls).size(), 77163u);
-}
-
-TEST_F(Drawn, EveryRowStartsAtColumnZeroAndReachesColumn800)
-{
-    std::vector<int> firstFlatLink(flatLink);
-    for (int column = 0; column < flatLink; ++column)
-        item(firstFlatLink, column) = column;
-    for (int row = 0; row < height; ++row) {
-        const std::vector<int>& starts = item(chains->startsByRow, row);
-        ASSERT_FALSE(starts.empty());
-        EXPECT_EQ(starts.front(), 0) << "row " << row;
-        EXPECT_TRUE(item(chains->rowReachesColumn800, row)) << "row " << row;
-        if (isFlatRow(row))
-            EXPECT_EQ(starts, firstFlatLink) << "row " << row;
-        else
-            EXPECT_GT(starts.size(), firstFlatLink.size()) << "row " << row;
-    }
 }
 
 TEST_F(Drawn, RowsWithoutTheEmblemRepeatEveryFlatLink)
@@ -247,10 +171,7 @@ TEST_F(Drawn, BackgroundKeepsTheLastChainsIndex)
 TEST_F(Drawn, TheEmblemCanBeReadBack)
 {
     const EmblemReading reading = readEmblem([](int column, int row) { return drawn->picture.pixel(column, row); });
-    EXPECT_GT(reading.emblemPixels, 20000);
-    EXPECT_GT(reading.emblemShortShare(), 0.95);
-    EXPECT_LT(reading.emblemFlatShare(), 0.3);
-    EXPECT_GT(reading.flatShare(), 0.97);
+    EXPECT_TRUE(reading.readsBack()) << reading.summary();
 }
 
 TEST(Renderer, ReadsTheClockOnceAndLeavesTheSeedWhereTheDrawingEnds)

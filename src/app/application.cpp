@@ -21,7 +21,7 @@ char noName[] = "";
 } // namespace
 
 Application::Application(int& argc, char** argv)
-    : m_startRequest(startup::startRequest(argc, argv))
+    : m_startRequest(commandline::parse(argc, argv).start)
     , m_qtArgv{argc > 0 ? argv[0] : noName, nullptr}
 {
     startup::guardStart();
@@ -42,13 +42,13 @@ int Application::Run()
     if (!m_form)
         return EXIT_FAILURE;
     switch (m_startRequest) {
-    case startup::StartRequest::Maximised:
+    case commandline::StartRequest::Maximised:
         m_form->showMaximized();
         break;
-    case startup::StartRequest::Minimised:
+    case commandline::StartRequest::Minimised:
         m_form->showIconic();
         break;
-    case startup::StartRequest::Normal:
+    case commandline::StartRequest::Normal:
         m_form->show();
         break;
     }

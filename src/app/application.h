@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/errors/errorreport.h"
-#include "app/startup/startrequest.h"
+#include "app/startup/commandline.h"
 #include "app/startup/startupguards.h"
 #include "app/window/tform1.h"
 #include "app/x11/taskbarlabel.h"
@@ -43,7 +43,7 @@ public:
     const QString& title() const { return m_title; }
 
 private:
-    startup::StartRequest m_startRequest = startup::StartRequest::Normal;
+    commandline::StartRequest m_startRequest = commandline::StartRequest::Normal;
     // Qt sees the program's name and no options: the program takes
     // none of its own beyond the start requests.
     int m_qtArgc = 1;

@@ -4,7 +4,6 @@
 #include "harness.h"
 
 #include <QProcessEnvironment>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <signal.h>
@@ -85,15 +84,6 @@ void stop(QProcess* process, bool gently)
     process->waitForFinished(int(stopTimeout.count()));
 }
 
-int intAfter(const QString& output, const QString& label)
-{
-    const QRegularExpression line(QRegularExpression::escape(label) + QStringLiteral(R"(\s*(-?\d+))"));
-    const QRegularExpressionMatch match = line.match(output);
-    if (!match.hasMatch())
-        throw Failure("no \"" + text(label) + "\" in xwininfo's answer: " + text(output));
-    return match.captured(1).toInt();
-}
-
 // The program's environment on `display`, on X, changed as `launch` says.
 QProcessEnvironment programEnvironment(const Display& display, const Launch& launch)
 {
@@ -115,7 +105,7 @@ QProcessEnvironment programEnvironment(const Display& display, const Launch& lau
 void requireTools()
 {
     std::string missing;
-    for (const char* tool : {"Xvfb", "openbox", "xdotool", "wmctrl", "import", "xwininfo", "xprop"}) {
+    for (const char* tool : {"Xvfb", "openbox", "xdotool", "wmctrl", "import", "xprop"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             missing += std::string(missing.empty() ? "" : ", ") + tool;
     }
@@ -157,10 +147,14 @@ Display::Display()
     m_name = m_variables.value(QStringLiteral("DISPLAY"));
     if (!m_name.startsWith(QLatin1Char(':')))
         throw Failure("virtual-display.sh announced no display: " + text(announced));
+    m_x = std::make_unique<xquery::Connection>(m_name.toLocal8Bit().constData());
+    if (m_x->broken())
+        throw Failure("cannot connect to the display " + text(m_name));
 }
 
 Display::~Display()
 {
+    m_x.reset();
     if (m_server && m_server->state() != QProcess::NotRunning) {
         m_server->closeWriteChannel();
         if (!m_server->waitForFinished(int(stopTimeout.count())))
@@ -215,10 +209,7 @@ QImage Display::screenshot() const
 
 void Display::setXftDpi(int dotsPerInch) const
 {
-    check(QStringLiteral("xprop"),
-          {QStringLiteral("-root"), QStringLiteral("-f"), QStringLiteral("RESOURCE_MANAGER"), QStringLiteral("8s"),
-           QStringLiteral("-set"), QStringLiteral("RESOURCE_MANAGER"),
-           QStringLiteral("Xft.dpi:\t%1\n").arg(dotsPerInch)});
+    m_x->setProperty(m_x->root(), "RESOURCE_MANAGER", "STRING", "Xft.dpi:\t" + std::to_string(dotsPerInch) + "\n");
 }
 
 Program::Program(Display& display)
@@ -240,35 +231,39 @@ Program::Program(Display& display, const QString& executable, const QStringList&
 
 void Program::waitForWindow(bool visibleOnly)
 {
-    m_window = waitForWindowCaptioned(QStringLiteral("^Form1$"), windowTimeout, visibleOnly);
+    m_windowId = waitForWindowCaptioned(QStringLiteral("Form1"), windowTimeout, visibleOnly);
+    m_window = toolId(m_windowId);
 }
 
-QStringList Program::windowsCaptioned(const QString& caption, bool visibleOnly) const
+std::vector<xcb_window_t> Program::windowsCaptioned(const QString& caption, bool visibleOnly) const
 {
-    QStringList search{QStringLiteral("search")};
-    if (visibleOnly)
-        search << QStringLiteral("--onlyvisible");
-    search << QStringLiteral("--name") << caption;
-    const ToolOutput found = m_display.run(QStringLiteral("xdotool"), search);
-    QStringList windows;
-    for (const QByteArray& id : found.out.trimmed().split('\n')) {
-        if (found.exitCode == 0 && !id.isEmpty())
-            windows << QStringLiteral("0x") + QString::number(id.toULongLong(), 16);
+    xquery::Connection& x = m_display.x();
+    const QByteArray name = caption.toUtf8();
+    std::vector<xcb_window_t> windows;
+    for (const xcb_window_t window : x.allWindows()) {
+        if (!x.named(window, std::string_view(name.constData(), std::size_t(name.size()))))
+            continue;
+        if (visibleOnly) {
+            const std::optional<xquery::Geometry> where = x.geometry(window);
+            if (!where || !where->viewable)
+                continue;
+        }
+        windows.push_back(window);
     }
     return windows;
 }
 
-QString Program::waitForWindowCaptioned(const QString& caption, Millis timeout, bool visibleOnly) const
+xcb_window_t Program::waitForWindowCaptioned(const QString& caption, Millis timeout, bool visibleOnly) const
 {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
         if (m_process->state() == QProcess::NotRunning)
             throw Failure("the program ended before showing a window captioned " + text(caption) + ": "
                           + text(errorOutput()));
-        const QStringList windows = windowsCaptioned(caption, visibleOnly);
+        const std::vector<xcb_window_t> windows = windowsCaptioned(caption, visibleOnly);
         if (windows.size() > 1)
-            throw Failure("more than one window captioned " + text(caption) + ": "
-                          + text(windows.join(QLatin1Char(' '))));
+            throw Failure("more than one window captioned " + text(caption) + ": " + text(toolId(windows[0])) + ", "
+                          + text(toolId(windows[1])) + "...");
         if (windows.size() == 1)
             return windows.front();
         if (pastDeadline(deadline))
@@ -318,24 +313,25 @@ qint64 Program::pid() const
     return m_process->processId();
 }
 
+std::optional<xquery::Property> Program::property(std::string_view name) const
+{
+    return m_display.x().property(m_windowId, name);
+}
+
 WindowGeometry Program::geometry() const
 {
-    const QString info =
-        QString::fromLocal8Bit(m_display.check(QStringLiteral("xwininfo"), {QStringLiteral("-id"), m_window}));
+    const std::optional<xquery::Geometry> where = m_display.x().geometry(m_windowId);
+    if (!where)
+        throw Failure("the window " + text(m_window) + " is gone");
     WindowGeometry geometry;
-    geometry.client = QRect(intAfter(info, QStringLiteral("Absolute upper-left X:")),
-                            intAfter(info, QStringLiteral("Absolute upper-left Y:")),
-                            intAfter(info, QStringLiteral("Width:")), intAfter(info, QStringLiteral("Height:")));
-    geometry.viewable = info.contains(QStringLiteral("Map State: IsViewable"));
+    geometry.client = QRect(where->x, where->y, where->width, where->height);
+    geometry.viewable = where->viewable;
 
-    const QString extents = QString::fromLocal8Bit(m_display.check(
-        QStringLiteral("xprop"), {QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS")}));
-    const QRegularExpressionMatch ltrb =
-        QRegularExpression(QStringLiteral(R"(=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+))")).match(extents);
-    if (!ltrb.hasMatch())
-        throw Failure("the window has no _NET_FRAME_EXTENTS: " + text(extents));
-    geometry.frameExtents = QMargins(ltrb.captured(1).toInt(), ltrb.captured(3).toInt(), ltrb.captured(2).toInt(),
-                                     ltrb.captured(4).toInt());
+    const std::optional<xquery::Property> extents = property("_NET_FRAME_EXTENTS");
+    if (!extents || extents->values.size() != 4)
+        throw Failure("the window has no _NET_FRAME_EXTENTS");
+    const std::vector<std::uint32_t>& ltrb = extents->values;
+    geometry.frameExtents = QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
     return geometry;
 }
 
@@ -384,6 +380,11 @@ QString Program::standardOutput() const
 {
     m_output += m_process->readAllStandardOutput();
     return QString::fromLocal8Bit(m_output);
+}
+
+QString toolId(xcb_window_t window)
+{
+    return QStringLiteral("0x") + QString::number(window, 16);
 }
 
 View waitForView(const Program& program, const std::function<bool(const View&)>& wanted, Millis timeout)

@@ -13,15 +13,21 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "xquery.h"
+
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
+#include <vector>
 
-// Runs the real program on a private X server with a real window manager, and
-// drives and watches it with the usual X command-line tools. Anything that goes
-// wrong on the way throws Failure, which the test reports with its message.
+// Runs the real program on a private X server with a real window manager,
+// drives it with the usual X command-line tools and asks the X server itself
+// what it shows. Anything that goes wrong on the way throws Failure, which the
+// test reports with its message.
 namespace e2e {
 
 using namespace std::chrono_literals;
@@ -52,6 +58,8 @@ public:
 
     const QString& name() const { return m_name; }
     QProcessEnvironment environment() const;
+    // The test's own connection to this display, for questions.
+    xquery::Connection& x() const { return *m_x; }
 
     // Runs `tool` on this display to completion; throws if it has not finished
     // by `timeout`.
@@ -70,6 +78,7 @@ private:
     std::unique_ptr<QProcess> m_server; // virtual-display.sh
     QMap<QString, QString> m_variables; // what its clients need set
     QString m_name;
+    std::unique_ptr<xquery::Connection> m_x;
 };
 
 // Where the window is: the client area (inside the frame) in screen
@@ -111,8 +120,11 @@ public:
     Program& operator=(const Program&) = delete;
 
     Display& display() const { return m_display; }
-    const QString& window() const { return m_window; } // X window id, as 0x...
+    xcb_window_t windowId() const { return m_windowId; }
+    const QString& window() const { return m_window; } // windowId(), as 0x... for the tools
     qint64 pid() const;
+    // The window's property `name`; nothing when it has none.
+    std::optional<xquery::Property> property(std::string_view name) const;
 
     WindowGeometry geometry() const;
     // Polls until `wanted` holds of the geometry; returns the last one read.
@@ -126,12 +138,12 @@ public:
     // Waits for its window captioned Form1, visible unless `visibleOnly` is
     // false, which becomes window().
     void waitForWindow(bool visibleOnly = true);
-    // Waits for a window captioned `caption` (an extended regular expression,
-    // anchored), visible unless `visibleOnly` is false; its X window id, as 0x...
-    QString waitForWindowCaptioned(const QString& caption, Millis timeout = windowTimeout,
-                                   bool visibleOnly = true) const;
-    // The windows captioned `caption`, as waitForWindowCaptioned() matches it.
-    QStringList windowsCaptioned(const QString& caption, bool visibleOnly = true) const;
+    // Waits for the one window captioned exactly `caption`, visible unless
+    // `visibleOnly` is false.
+    xcb_window_t waitForWindowCaptioned(const QString& caption, Millis timeout = windowTimeout,
+                                        bool visibleOnly = true) const;
+    // The windows captioned exactly `caption`, in _NET_WM_NAME or WM_NAME.
+    std::vector<xcb_window_t> windowsCaptioned(const QString& caption, bool visibleOnly = true) const;
     // Waits for a line of standard output that starts with `key`=; what follows it.
     QString waitForOutput(const QString& key, Millis timeout = windowTimeout);
 
@@ -150,10 +162,14 @@ public:
 private:
     Display& m_display;
     std::unique_ptr<QProcess> m_process;
+    xcb_window_t m_windowId = XCB_WINDOW_NONE;
     QString m_window;
     mutable QByteArray m_errors;
     mutable QByteArray m_output;
 };
+
+// A window id as the command-line tools take it: 0x...
+QString toolId(xcb_window_t window);
 
 // A screenshot with the window where it was when it was taken.
 struct View {

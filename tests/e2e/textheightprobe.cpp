@@ -6,6 +6,7 @@
 // that resolution gives, the height of a line of text. Prints "P T"; with
 // --button-centre, prints "X Y" instead, the centre of the close button in
 // the client area on that display, for scripts that click it.
+#include "app/window/layoutscaling.h"
 #include "app/window/windowfont.h"
 #include "buttonplace.h"
 
@@ -23,9 +24,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "xcb");
     QGuiApplication application(argc, argv);
     const int dotsPerInch = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
-    // 15 pixels at 120 dots per inch, halves rounded up.
-    const int pixelHeight = (dotsPerInch * 15 * 2 + 120) / (2 * 120);
-    const int textHeight = QFontMetrics(windowFont(pixelHeight)).height();
+    const int textHeight = QFontMetrics(windowFont(layoutscaling::fontPixelHeight(dotsPerInch))).height();
     if (buttonCentre) {
         const QPoint centre = e2e::scaledButton(textHeight).center();
         std::printf("%d %d\n", centre.x(), centre.y());

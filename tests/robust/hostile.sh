@@ -12,7 +12,7 @@
 # no-japanese-font, memory-limits, display-goes-away, executable-names. Starts
 # without a display or its server, with Wayland's variables beside X, and
 # without a usable runtime directory are e2e tests
-# (tests/e2e/environment_test.cpp).
+# (tests/e2e/environment_e2e_test.cpp).
 set -u
 case_name=$1
 program=$(realpath "$2")

@@ -21,8 +21,6 @@ namespace terminaltext {
 
 namespace {
 
-constexpr const char* helpOption = "--help";
-constexpr const char* versionOption = "--version";
 constexpr char replacement = '?';
 // What the C library calls ASCII.
 constexpr char ascii[] = "ANSI_X3.4-1968";
@@ -236,17 +234,9 @@ QString inLanguage(const QString& japanese, const QString& english)
     return inLanguage(language(), japanese, english);
 }
 
-std::optional<QByteArray> answer(int argc, const char* const* argv, const Terminal& terminal)
+QByteArray answer(commandline::Answer answer, const Terminal& terminal)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (!argv[i])
-            continue;
-        if (std::strcmp(argv[i], helpOption) == 0)
-            return help(terminal);
-        if (std::strcmp(argv[i], versionOption) == 0)
-            return version();
-    }
-    return std::nullopt;
+    return answer == commandline::Answer::Version ? version() : help(terminal);
 }
 
 int print(const QByteArray& text)

@@ -3,10 +3,10 @@
 
 #pragma once
 
+#include "app/startup/commandline.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // What the program says on a terminal: the answers to --help and --version,
 // and the language and codeset of the lines it writes on standard error. The
@@ -50,10 +50,9 @@ Language language();
 QString inLanguage(Language language, const QString& japanese, const QString& english);
 QString inLanguage(const QString& japanese, const QString& english);
 
-// The text to print on standard output, in the terminal's codeset, when the
-// command line asks for help or the version before anything else; nothing
-// when it asks for neither, and the program is to start.
-std::optional<QByteArray> answer(int argc, const char* const* argv, const Terminal& terminal);
+// The text to print on standard output, in the terminal's codeset, for the
+// command line's answer: the help or the version.
+QByteArray answer(commandline::Answer answer, const Terminal& terminal);
 
 // Writes `text` on standard output; the exit status: 0, or 1 when it could not
 // all be written (a full disk, a closed output).

@@ -5,8 +5,6 @@
 #include "running.h"
 #include "screenchecks.h"
 
-#include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,12 +13,19 @@
 #include <set>
 #include <vector>
 
+// The close button and the window's icon as a real X server and window
+// manager show them. The button's looks, the dotted focus rectangle, the
+// glyph and caption centred together, the pressed and greyed faces, are the
+// widget tables' (tests/button_test.cpp), and so are the keys that leave the
+// view where it is and the icons' pictures. Here: the window manager
+// activates the new window, so the button shows the keyboard focus from the
+// first display; a real press and a release off the button leave the program
+// running; X carries the icons in _NET_WM_ICON; and the real mouse wheel
+// scrolls a window too small for its controls.
 namespace e2e {
 namespace {
 
 constexpr int glyphSide = 18;
-constexpr int glyphSpacing = 4;
-constexpr int focusInset = 4;
 const QString glyphFile = QStringLiteral(STEREOGRAM_IMAGES "/bbclose.xpm");
 // The window's icons by their side, as compiled in.
 const std::map<int, QString> iconFiles{{16, QStringLiteral(STEREOGRAM_IMAGES "/mainicon16.xpm")},
@@ -86,94 +91,28 @@ QRgb faceOf(const QImage& button)
 
 using Button = Running;
 
-TEST_F(Button, FirstShowsFocusedWithGlyphAndCaptionCentred)
+TEST_F(Button, FirstShowsTheKeyboardFocus)
 {
     const QImage button = buttonIn(start.view, start.button);
     const QRgb face = faceOf(button);
-
+    // Only a focused button has a frame of one colour around its bevel.
     const std::set<QRgb> frame = ring(button, 0);
-    ASSERT_EQ(frame.size(), 1u) << "the focus frame is one colour all round";
+    EXPECT_EQ(frame.size(), 1u) << "the focus frame is one colour all round";
     EXPECT_NE(*frame.begin(), start.background);
     EXPECT_NE(*frame.begin(), face);
-    EXPECT_EQ(ring(button, 3), std::set<QRgb>{face});
-
-    // The dotted focus rectangle, every other pixel, in the caption's colour.
-    const QRect focus = button.rect().adjusted(focusInset, focusInset, -focusInset, -focusInset);
-    const QRgb dot = opaque(button.pixel(focus.topLeft()));
-    EXPECT_NE(dot, face);
-    for (int x = focus.left(); x <= focus.right(); ++x)
-        for (const int y : {focus.top(), focus.bottom()})
-            ASSERT_EQ(opaque(button.pixel(x, y)), (x + y) % 2 == 0 ? dot : face) << "at " << x << ", " << y;
-    for (int y = focus.top(); y <= focus.bottom(); ++y)
-        for (const int x : {focus.left(), focus.right()})
-            ASSERT_EQ(opaque(button.pixel(x, y)), (x + y) % 2 == 0 ? dot : face) << "at " << x << ", " << y;
-
-    const std::optional<QPoint> glyph = findGlyph(button, face);
-    ASSERT_TRUE(glyph) << "the glyph, olive see-through, shows once";
-    EXPECT_EQ(glyph->y(), (start.button.height() - glyphSide + 1) / 2);
-
-    // The caption's ink, inside the focus rectangle and right of the glyph.
-    int inkLeft = button.width();
-    int inkRight = -1;
-    int inkTop = button.height();
-    int inkBottom = -1;
-    bool captionInDotColour = false;
-    for (int y = focus.top() + 1; y < focus.bottom(); ++y) {
-        for (int x = glyph->x() + glyphSide; x < focus.right(); ++x) {
-            const QRgb pixel = opaque(button.pixel(x, y));
-            if (pixel == face)
-                continue;
-            inkLeft = std::min(inkLeft, x);
-            inkRight = std::max(inkRight, x);
-            inkTop = std::min(inkTop, y);
-            inkBottom = std::max(inkBottom, y);
-            captionInDotColour = captionInDotColour || pixel == dot;
-        }
-    }
-    ASSERT_GE(inkRight, inkLeft) << "no caption";
-    EXPECT_TRUE(captionInDotColour);
-    EXPECT_GE(inkLeft - (glyph->x() + glyphSide), glyphSpacing);
-    EXPECT_LE(inkLeft - (glyph->x() + glyphSide), glyphSpacing + 2) << "the caption keeps close to the glyph";
-    const int leftMargin = glyph->x();
-    const int rightMargin = button.width() - 1 - inkRight;
-    EXPECT_LE(std::abs(leftMargin - rightMargin), 3) << leftMargin << " left, " << rightMargin << " right";
-    const int above = inkTop;
-    const int below = button.height() - 1 - inkBottom;
-    EXPECT_LE(std::abs(above - below), 4) << above << " above, " << below << " below";
-
-    for (int y = 0; y < button.height(); ++y)
-        for (int x = 0; x < button.width(); ++x)
-            ASSERT_NE(opaque(button.pixel(x, y)), qRgb(128, 128, 0)) << "olive at " << x << ", " << y;
+    EXPECT_TRUE(findGlyph(button, face)) << "the glyph, olive see-through, shows once";
 }
 
-TEST_F(Button, PressedShowsAFlatFaceWithTheContentsShifted)
+TEST_F(Button, APressLetGoOffTheButtonLeavesTheProgramRunning)
 {
     const QImage up = buttonIn(start.view, start.button);
-    const QRgb face = faceOf(up);
-    const std::optional<QPoint> upGlyph = findGlyph(up, face);
-    ASSERT_TRUE(upGlyph);
-
     const QPoint centre = start.geometry().client.topLeft() + start.button.center();
     display->check(QStringLiteral("xdotool"),
                    {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(centre.x()),
                     QString::number(centre.y()), QStringLiteral("mousedown"), QStringLiteral("1")});
-    const auto flat = [&](const View& view) {
-        const QImage button = buttonIn(view, start.button);
-        return ring(button, 1).size() == 1 && ring(button, 2) == std::set<QRgb>{face};
-    };
-    const View view = waitForView(*program, flat);
-    const QImage pressed = buttonIn(view, start.button);
-    ASSERT_TRUE(flat(view)) << "the button does not look pressed";
-    EXPECT_EQ(ring(pressed, 0), ring(up, 0));
-    EXPECT_NE(*ring(pressed, 1).begin(), face);
-    EXPECT_EQ(findGlyph(pressed, face), *upGlyph + QPoint(1, 1));
-    // Right of the glyph, inside the focus rectangle in both looks.
-    const QRect focus = up.rect().adjusted(focusInset, focusInset, -focusInset, -focusInset);
-    const QRect caption(QPoint(upGlyph->x() + glyphSide, focus.top() + 1),
-                        QPoint(focus.right() - 2, focus.bottom() - 2));
-    EXPECT_EQ(pressed.copy(caption.translated(1, 1)), up.copy(caption));
+    const auto pressed = [&](const View& view) { return buttonIn(view, start.button) != up; };
+    ASSERT_TRUE(pressed(waitForView(*program, pressed))) << "the button does not look pressed";
 
-    // Let go off the button: nothing happens.
     const QPoint away = start.geometry().client.topLeft() + pictureBounds.center();
     display->check(QStringLiteral("xdotool"),
                    {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(away.x()),
@@ -186,16 +125,10 @@ TEST_F(Button, PressedShowsAFlatFaceWithTheContentsShifted)
 
 TEST_F(Button, WindowCarriesTheProgramIcon)
 {
-    const QString answer = QString::fromLatin1(
-        display->check(QStringLiteral("xprop"),
-                       {QStringLiteral("-id"), program->window(), QStringLiteral("-f"), QStringLiteral("_NET_WM_ICON"),
-                        QStringLiteral("32c"), QStringLiteral(" = $0+\n"), QStringLiteral("_NET_WM_ICON")}));
-    const QRegularExpressionMatch numbers =
-        QRegularExpression(QStringLiteral(R"(_NET_WM_ICON\(CARDINAL\) = ([\d, ]+))")).match(answer);
-    ASSERT_TRUE(numbers.hasMatch()) << answer.toStdString();
-    std::vector<quint32> values;
-    for (const QString& value : numbers.captured(1).split(QLatin1Char(','), Qt::SkipEmptyParts))
-        values.push_back(value.trimmed().toUInt());
+    const std::optional<xquery::Property> carried = program->property("_NET_WM_ICON");
+    ASSERT_TRUE(carried) << "no _NET_WM_ICON";
+    ASSERT_EQ(carried->type, "CARDINAL");
+    const std::vector<std::uint32_t>& values = carried->values;
 
     // Width, height, then the pixels row by row, for each icon in turn.
     std::vector<int> sides;
@@ -244,7 +177,7 @@ std::optional<int> scrolledDownBy(const QImage& before, const QImage& after)
     return std::nullopt;
 }
 
-TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
+TEST_F(Button, TheWheelScrollsASmallWindowsView)
 {
     const QSize small(600, 500);
     program->display().check(QStringLiteral("wmctrl"),
@@ -260,8 +193,7 @@ TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
     ASSERT_EQ(before.geometry.client.size(), small);
     const QImage seen = clientImage(before);
 
-    // The mouse wheel over the window scrolls it, by a step learnt here and
-    // then taken back.
+    // Over the picture, which passes the wheel on to the window.
     const QPoint over = before.geometry.client.topLeft() + QPoint(300, 250);
     display->check(
         QStringLiteral("xdotool"),
@@ -274,20 +206,10 @@ TEST_F(Button, OtherKeysLeaveASmallWindowsViewWhereItWas)
     wheel(wheelDown);
     const View stepped = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; });
     const std::optional<int> step = scrolledDownBy(seen, clientImage(stepped));
-    ASSERT_TRUE(step.has_value()) << "the wheel did not scroll the view down";
+    EXPECT_TRUE(step.has_value()) << "the wheel did not scroll the view down";
     wheel(wheelUp);
-    ASSERT_TRUE(clientImage(waitForView(*program, [&](const View& view) { return clientImage(view) == seen; })) == seen)
+    EXPECT_TRUE(clientImage(waitForView(*program, [&](const View& view) { return clientImage(view) == seen; })) == seen)
         << "the wheel did not bring the view back";
-
-    // Keys that scroll a view elsewhere, then the wheel: the program handles
-    // its input in order, so once the wheel's step shows, the keys have been
-    // handled, and only the wheel has moved the view.
-    for (const char* keys : {"Next", "Down", "Right", "End", "Tab", "Escape"})
-        program->type(QString::fromLatin1(keys));
-    wheel(wheelDown);
-    const View after = waitForView(*program, [&](const View& view) { return clientImage(view) != seen; });
-    EXPECT_EQ(scrolledDownBy(seen, clientImage(after)), step) << "a key moved the view";
-    EXPECT_TRUE(program->running());
 }
 
 } // namespace

@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+// The window under the window manager's own requests: made smaller, maximised,
+// minimised and restored, it shows the same picture in the same place on the
+// same background. That the window scrolls instead of shrinking its controls
+// is the widget test's (tests/window_test.cpp, scrollsInsteadOfShrinking);
+// here the window manager does the resizing.
 namespace e2e {
 namespace {
 

@@ -15,12 +15,14 @@
 #include <optional>
 #include <thread>
 
-#include <xcb/xcb.h>
-
 #ifndef STEREOGRAM_DESKTOP_ENTRY
 #error "STEREOGRAM_DESKTOP_ENTRY must name the program's desktop entry"
 #endif
 
+// Startup notification, which exists only between X clients: a launcher's
+// "new:" message for the desktop entry's start, and the program's "remove:"
+// once its window shows. The entry's fields are validated by the packaging
+// tests (packaging/tests).
 namespace e2e {
 namespace {
 
@@ -49,40 +51,30 @@ QMap<QByteArray, QByteArray> desktopEntry(const QString& path)
 class StartupMessages {
 public:
     explicit StartupMessages(const Display& display)
-        : m_connection(xcb_connect(display.name().toLocal8Bit().constData(), nullptr))
+        : m_x(display.name().toLocal8Bit().constData())
     {
-        if (xcb_connection_has_error(m_connection))
+        // A connection of its own: the messages come to it alone.
+        if (m_x.broken())
             throw Failure("cannot connect to the display " + display.name().toStdString());
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        m_begin = atom("_NET_STARTUP_INFO_BEGIN");
-        m_more = atom("_NET_STARTUP_INFO");
+        m_begin = m_x.atom(beginType);
+        m_more = m_x.atom(moreType);
         // Messages go to the root window for whoever selected its property changes.
-        const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
-        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &events);
-        m_sender = xcb_generate_id(m_connection);
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_sender, m_root, -1, -1, 1, 1, 0,
+        m_x.selectEvents(m_x.root(), XCB_EVENT_MASK_PROPERTY_CHANGE);
+        m_sender = xcb_generate_id(m_x.get());
+        xcb_create_window(m_x.get(), XCB_COPY_FROM_PARENT, m_sender, m_x.root(), -1, -1, 1, 1, 0,
                           XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
-        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+        m_x.roundTrip();
     }
-    ~StartupMessages() { xcb_disconnect(m_connection); }
-    StartupMessages(const StartupMessages&) = delete;
-    StartupMessages& operator=(const StartupMessages&) = delete;
 
     // Sends `message` as a launcher does.
     void send(const QByteArray& message)
     {
         const QByteArray text = message + '\0';
         for (qsizetype at = 0; at < text.size(); at += pieceSize) {
-            xcb_client_message_event_t piece{};
-            piece.response_type = XCB_CLIENT_MESSAGE;
-            piece.format = 8;
-            piece.window = m_sender;
-            piece.type = at == 0 ? m_begin : m_more;
+            xcb_client_message_event_t piece = m_x.clientMessage(m_sender, at == 0 ? beginType : moreType, 8);
             std::memcpy(piece.data.data8, text.constData() + at, std::size_t(std::min(pieceSize, text.size() - at)));
-            xcb_send_event(m_connection, 0, m_root, XCB_EVENT_MASK_PROPERTY_CHANGE,
-                           reinterpret_cast<const char*>(&piece));
+            m_x.send(m_x.root(), XCB_EVENT_MASK_PROPERTY_CHANGE, piece);
         }
-        xcb_flush(m_connection);
     }
 
     // Waits for a whole message from another client that starts with `prefix`.
@@ -90,13 +82,13 @@ public:
     {
         const auto giveUp = std::chrono::steady_clock::now() + timeout;
         while (std::chrono::steady_clock::now() < giveUp) {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(m_x.get())) {
                 std::optional<QByteArray> message = take(*event);
                 std::free(event);
                 if (message && message->startsWith(prefix))
                     return message;
             }
-            if (xcb_connection_has_error(m_connection))
+            if (m_x.broken())
                 throw Failure("lost the display while waiting for startup messages");
             std::this_thread::sleep_for(10ms);
         }
@@ -105,15 +97,8 @@ public:
 
 private:
     static constexpr qsizetype pieceSize = 20;
-
-    xcb_atom_t atom(const char* name)
-    {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-        std::free(reply);
-        return value;
-    }
+    static constexpr const char* beginType = "_NET_STARTUP_INFO_BEGIN";
+    static constexpr const char* moreType = "_NET_STARTUP_INFO";
 
     // A finished message, once its last piece has come.
     std::optional<QByteArray> take(const xcb_generic_event_t& event)
@@ -134,8 +119,7 @@ private:
         return m_partial.take(piece.window);
     }
 
-    xcb_connection_t* m_connection;
-    xcb_window_t m_root = XCB_NONE;
+    xquery::Connection m_x;
     xcb_window_t m_sender = XCB_NONE;
     xcb_atom_t m_begin = XCB_ATOM_NONE;
     xcb_atom_t m_more = XCB_ATOM_NONE;

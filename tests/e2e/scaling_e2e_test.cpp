@@ -12,6 +12,11 @@
 #include <sstream>
 #include <string>
 
+// The layout on displays of three resolutions, as the X server announces
+// them in Xft.dpi and fontconfig measures the window's face. The scaling rule
+// itself is the unit table's (tests/layoutscaling_test.cpp); these rows show
+// that the real program reads the resolution and measures the text it is
+// given.
 namespace e2e {
 namespace {
 
