@@ -4,10 +4,10 @@
 #include "app/startup/startupguards.h"
 
 #include "app/errors/errorreport.h"
-#include "app/startup/lastwords.h"
+#include "app/startup/fatalline.h"
 #include "app/startup/qtenvironment.h"
 #include "app/startup/resourcelimits.h"
-#include "app/startup/terminaltext.h"
+#include "app/texts/terminal.h"
 #include "app/x11/x11.h"
 
 #include <QByteArray>
@@ -82,23 +82,23 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
         if (type == QtFatalMsg)
             sayAndEnd(displayUnreachable ? lines->noDisplay : lines->platformDidNotStart);
     }
-    const std::optional<lastwords::Cause> cause = lastwords::causeOf(type, message);
+    const std::optional<fatalline::Cause> cause = fatalline::causeOf(type, message);
     if (!cause)
         return;
     switch (*cause) {
-    case lastwords::Cause::XConnectionLost:
+    case fatalline::Cause::XConnectionLost:
         sayAndEnd(lines->xConnectionLost);
-    case lastwords::Cause::MemoryExhausted:
+    case fatalline::Cause::MemoryExhausted:
         sayAndEnd(lines->memoryExhausted);
-    case lastwords::Cause::ThreadNotStarted:
+    case fatalline::Cause::ThreadNotStarted:
         sayAndEnd(threadCouldBeStarted() ? lines->threadNotStarted : lines->memoryExhausted);
-    case lastwords::Cause::QtFatal:
-    case lastwords::Cause::UncaughtException:
+    case fatalline::Cause::QtFatal:
+    case fatalline::Cause::UncaughtException:
         break;
     }
     QByteArray line = lines->qtFatal;
     try {
-        line = lastwords::line(lastwords::Cause::QtFatal, message);
+        line = fatalline::line(fatalline::Cause::QtFatal, message);
     } catch (...) { // no memory to say more
     }
     sayAndEnd(line);
@@ -114,7 +114,7 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
             line = lines->memoryExhausted;
         } catch (...) {
             try {
-                line = lastwords::uncaught(errors::caughtException());
+                line = fatalline::uncaught(errors::caughtException());
             } catch (...) { // no memory to say more
             }
         }
@@ -125,18 +125,18 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
 // Composed in the locale's language, read once.
 void composeLines()
 {
-    const terminaltext::Terminal& terminal = terminaltext::terminal();
+    const texts::Terminal& terminal = texts::terminal();
     const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         ? QString::fromLatin1(qtenvironment::x11Platform)
         : qEnvironmentVariable("QT_QPA_PLATFORM");
     static const Lines composed{
-        lastwords::platformDidNotStart(platform, terminal),
-        lastwords::noDisplay(qEnvironmentVariable("DISPLAY"), terminal),
-        lastwords::line(lastwords::Cause::XConnectionLost, {}, terminal),
-        lastwords::line(lastwords::Cause::MemoryExhausted, {}, terminal),
-        lastwords::line(lastwords::Cause::QtFatal, {}, terminal),
-        lastwords::line(lastwords::Cause::UncaughtException, {}, terminal),
-        lastwords::threadNotStarted(resourcelimits::processLimit(), terminal),
+        fatalline::platformDidNotStart(platform, terminal),
+        fatalline::noDisplay(qEnvironmentVariable("DISPLAY"), terminal),
+        fatalline::line(fatalline::Cause::XConnectionLost, {}, terminal),
+        fatalline::line(fatalline::Cause::MemoryExhausted, {}, terminal),
+        fatalline::line(fatalline::Cause::QtFatal, {}, terminal),
+        fatalline::line(fatalline::Cause::UncaughtException, {}, terminal),
+        fatalline::threadNotStarted(resourcelimits::processLimit(), terminal),
     };
     lines = &composed;
 }
@@ -158,9 +158,9 @@ void checkMemory()
         return true;
     };
     if (resourcelimits::isLimited(RLIMIT_AS) && !reserve(PROT_NONE))
-        sayAndEnd(lastwords::notEnoughAddressSpace(neededMebibytes));
+        sayAndEnd(fatalline::notEnoughAddressSpace(neededMebibytes));
     if (resourcelimits::isLimited(RLIMIT_DATA) && !reserve(PROT_READ | PROT_WRITE))
-        sayAndEnd(lastwords::notEnoughData(neededMebibytes));
+        sayAndEnd(fatalline::notEnoughData(neededMebibytes));
 }
 
 } // namespace
@@ -187,7 +187,7 @@ void qtStarted()
 void checkScreen()
 {
     if (const std::optional<unsigned> depth = x11::unpaintableDepth(x11::connection()))
-        sayAndEnd(lastwords::displayCannotShowPicture(*depth));
+        sayAndEnd(fatalline::displayCannotShowPicture(*depth));
 }
 
 } // namespace startup
