@@ -14,6 +14,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/resource.h>
@@ -136,6 +137,27 @@ INSTANTIATE_TEST_SUITE_P(
                },
                "^$"}),
     [](const testing::TestParamInfo<EndRow>& row) { return std::string(row.param.name); });
+
+// Quiet by default (AnIgnoredWarningGoesOnQuietly); Qt's logging variables
+// bring Qt's own messages back.
+TEST(QtDiagnostics, ReachStandardErrorWhenQtsLoggingIsAskedFor)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const char* variable : {"QT_LOGGING_RULES", "QT_MESSAGE_PATTERN"}) {
+        EXPECT_EXIT(
+            {
+                qunsetenv("QT_LOGGING_RULES");
+                qunsetenv("QT_MESSAGE_PATTERN");
+                qputenv(variable, std::string_view(variable) == "QT_LOGGING_RULES" ? "qt.qpa.*=false" : "%{message}");
+                startup::guardStart();
+                startup::qtStarted();
+                qWarning("QFont::setPixelSize: Pixel size <= 0 (0)");
+                std::exit(1);
+            },
+            testing::ExitedWithCode(1), "QFont::setPixelSize: Pixel size <= 0")
+            << variable;
+    }
+}
 
 // The C library says the same for the limit on processes and for a full
 // address space; the line tells them apart.

@@ -49,6 +49,9 @@ struct Lines {
 const Lines* lines = nullptr;
 
 volatile std::sig_atomic_t qtRunning = 0;
+// Qt's own handler, which writes its messages on standard error, where they
+// were asked for with Qt's logging variables; null, and quiet, otherwise.
+QtMessageHandler qtDiagnostics = nullptr;
 volatile std::sig_atomic_t displayUnreachable = 0;
 
 [[noreturn]] void sayAndEnd(const QByteArray& line)
@@ -71,10 +74,11 @@ bool threadCouldBeStarted()
     return true;
 }
 
-// Qt's messages go unsaid: the program logs nothing. The fatal ones, and the
-// few after which Qt would end the program silently or wait for ever, end it
-// with a line that names what happened.
-void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+// Qt's messages go unsaid unless asked for (QT_LOGGING_RULES or
+// QT_MESSAGE_PATTERN set): the program logs nothing of its own. The fatal
+// ones, and the few after which Qt would end the program silently or wait for
+// ever, end it with a line that names what happened.
+void qtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (!qtRunning) {
         if (type == QtWarningMsg && message.startsWith(noDisplayWarning))
@@ -83,8 +87,11 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
             sayAndEnd(displayUnreachable ? lines->noDisplay : lines->platformDidNotStart);
     }
     const std::optional<fatalline::Cause> cause = fatalline::causeOf(type, message);
-    if (!cause)
+    if (!cause) {
+        if (qtDiagnostics)
+            qtDiagnostics(type, context, message);
         return;
+    }
     switch (*cause) {
     case fatalline::Cause::XConnectionLost:
         sayAndEnd(lines->xConnectionLost);
@@ -168,7 +175,9 @@ void checkMemory()
 void guardStart()
 {
     composeLines();
-    qInstallMessageHandler(qtMessage);
+    const QtMessageHandler qtsOwn = qInstallMessageHandler(qtMessage);
+    if (!qEnvironmentVariableIsEmpty("QT_LOGGING_RULES") || !qEnvironmentVariableIsEmpty("QT_MESSAGE_PATTERN"))
+        qtDiagnostics = qtsOwn;
     std::set_terminate(uncaughtException);
     // glibc gives each thread that allocates an arena of its own, reserving
     // 64 MiB of address space for it. Qt's threads allocate little and seldom:
