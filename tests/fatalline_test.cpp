@@ -98,7 +98,7 @@ TEST_P(FatalEnd, SaysWhatHappenedInOneLineAndEndsWithStatus1)
             qunsetenv("LANGUAGE");
             qputenv("LANG", row.lang);
             startup::guardStart();
-            startup::qtStarted();
+            startup::noteQtRunning();
             row.cause();
         },
         testing::ExitedWithCode(1), row.says);
@@ -150,7 +150,7 @@ TEST(QtDiagnostics, ReachStandardErrorWhenQtsLoggingIsAskedFor)
                 qunsetenv("QT_MESSAGE_PATTERN");
                 qputenv(variable, std::string_view(variable) == "QT_LOGGING_RULES" ? "qt.qpa.*=false" : "%{message}");
                 startup::guardStart();
-                startup::qtStarted();
+                startup::noteQtRunning();
                 qWarning("QFont::setPixelSize: Pixel size <= 0 (0)");
                 std::exit(1);
             },
@@ -175,7 +175,7 @@ TEST(ThreadNotStarted, ForWantOfAddressSpaceIsSaidAsMemory)
             qunsetenv("LANGUAGE");
             qputenv("LANG", "en_US.UTF-8");
             startup::guardStart();
-            startup::qtStarted();
+            startup::noteQtRunning();
             rlimit none{};
             none.rlim_max = RLIM_INFINITY;
             ::setrlimit(RLIMIT_AS, &none);

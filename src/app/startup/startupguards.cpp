@@ -188,7 +188,7 @@ void guardStart()
     checkMemory();
 }
 
-void qtStarted()
+void noteQtRunning()
 {
     qtRunning = 1;
 }
