@@ -26,7 +26,7 @@ constexpr int pointerDigits = int(sizeof(void*)) * 2;
 QByteArray readableName(const std::type_info* type)
 {
     if (!type)
-        return texts::window::unknownException();
+        return texts::window::unknownException;
     int status = 0;
     const std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(type->name(), nullptr, nullptr, &status),
                                                            &std::free);
@@ -37,8 +37,8 @@ QByteArray readableName(const std::type_info* type)
 // string itself; it is then named by its type.
 QByteArray messageOfOther(const std::type_info* type)
 {
-    return type ? texts::window::exceptionOfType().arg(QString::fromUtf8(readableName(type))).toUtf8()
-                : texts::window::unknownException();
+    return type ? texts::window::exceptionOfType.arg(QString::fromUtf8(readableName(type))).toUtf8()
+                : texts::window::unknownException;
 }
 
 // Shown by exec(), a box without a parent is modal for the whole application.
@@ -82,8 +82,8 @@ QString creationErrorText(const QByteArray& message)
 QString applicationErrorText(const QByteArray& className, const QByteArray& module, std::uintptr_t address,
                              const QByteArray& message)
 {
-    return texts::window::applicationError().arg(QString::fromUtf8(className), QString::fromUtf8(module),
-                                                 errors::address(address), sentence(message));
+    return texts::window::applicationError.arg(QString::fromUtf8(className), QString::fromUtf8(module),
+                                               errors::address(address), sentence(message));
 }
 
 QString sentence(const QByteArray& message)
@@ -108,7 +108,7 @@ void showApplicationError(const CaughtException& caught)
     // the program's own module, rather than a guess.
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
     showErrorBox(
-        texts::window::applicationErrorCaption(),
+        texts::window::applicationErrorCaption,
         applicationErrorText(caught.className, QByteArray::fromStdString(module), caught.site.offset, caught.message));
 }
 

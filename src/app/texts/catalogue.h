@@ -5,6 +5,7 @@
 
 #include "app/texts/terminal.h"
 
+#include <QByteArray>
 #include <QString>
 
 // Every text the program shows or says. The window's are Japanese whatever
@@ -14,23 +15,23 @@ namespace texts {
 
 // The window's texts.
 namespace window {
-QString caption();                  // the window's caption
-QString closeCaption();             // the close button's, "&" before its mnemonic
-QString closeSpokenName();          // the button, to a screen reader
-QString closeSpokenDescription();   // what it does, to a screen reader
-QString pictureSpokenName();        // the picture, to a screen reader
-QString pictureSpokenDescription(); // what it holds, to a screen reader
+extern const QString caption;                  // the window's caption
+extern const QString closeCaption;             // the close button's, "&" before its mnemonic
+extern const QString closeSpokenName;          // the button, to a screen reader
+extern const QString closeSpokenDescription;   // what it does, to a screen reader
+extern const QString pictureSpokenName;        // the picture, to a screen reader
+extern const QString pictureSpokenDescription; // what it holds, to a screen reader
 // The message when the picture's image cannot be made.
-const char* notEnoughResources();
+extern const char* const notEnoughResources;
 // The caption of the box for a window that could not be constructed.
-QString applicationErrorCaption();
+extern const QString applicationErrorCaption;
 // Its text: %1 the exception's type, %2 the module, %3 the address, %4 the
 // message as a sentence.
-QString applicationError();
+extern const QString applicationError;
 // The type of an exception libstdc++ cannot name (from another language).
-QByteArray unknownException();
+extern const QByteArray unknownException;
 // The message of a thrown value that carries none: %1 its type.
-QString exceptionOfType();
+extern const QString exceptionOfType;
 } // namespace window
 
 // The terminal's texts.

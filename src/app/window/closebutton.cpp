@@ -58,15 +58,15 @@ void edge(QPainter& painter, const QRect& r, const QColor& light, const QColor& 
 } // namespace
 
 CloseButton::CloseButton(QWidget* parent)
-    : QPushButton(texts::window::closeCaption(), parent)
+    : QPushButton(texts::window::closeCaption, parent)
     , m_glyph(loadGlyph())
 {
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     setDefault(false);
     setAttribute(Qt::WA_OpaquePaintEvent); // the face covers every pixel
-    setAccessibleName(texts::window::closeSpokenName());
-    setAccessibleDescription(texts::window::closeSpokenDescription());
+    setAccessibleName(texts::window::closeSpokenName);
+    setAccessibleDescription(texts::window::closeSpokenDescription);
     connect(this, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 

@@ -14,8 +14,8 @@ PictureControl::PictureControl(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(texts::window::pictureSpokenName());
-    setAccessibleDescription(texts::window::pictureSpokenDescription());
+    setAccessibleName(texts::window::pictureSpokenName);
+    setAccessibleDescription(texts::window::pictureSpokenDescription);
 }
 
 QImage& PictureControl::canvas()
@@ -25,7 +25,7 @@ QImage& PictureControl::canvas()
     if (!size().isEmpty()) { // an empty control never gets a picture
         QImage picture = newPicture(size());
         if (picture.isNull())
-            throw std::runtime_error(texts::window::notEnoughResources());
+            throw std::runtime_error(texts::window::notEnoughResources);
         picture.fill(Qt::white);
         m_picture = std::move(picture);
     }

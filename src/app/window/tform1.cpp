@@ -27,7 +27,7 @@ TForm1::TForm1(QWidget* parent)
 {
     Form1 = this;
 
-    setWindowTitle(texts::window::caption());
+    setWindowTitle(texts::window::caption);
     setFont(windowFont(layoutscaling::designTextHeight));
 
     setFrameShape(QFrame::NoFrame);
