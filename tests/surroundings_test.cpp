@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/startup/programtitle.h"
 #include "app/startup/qtenvironment.h"
 #include "app/startup/resourcelimits.h"
 
@@ -75,12 +74,5 @@ INSTANTIATE_TEST_SUITE_P(Rows, SoftLimit,
                                          LimitRow{"AsFarAsTheHardLimitWhereThatIsShort", 5, 12, 20, 12},
                                          LimitRow{"NowhereWhereTheHardLimitIsReached", 12, 12, 20, 12}),
                          [](const testing::TestParamInfo<LimitRow>& row) { return std::string(row.param.name); });
-
-TEST(ExecutablePath, IsTheFileTheProcessRunsNotWhatItWasCalled)
-{
-    const QByteArray path = executablePath("Fake.Name");
-    EXPECT_TRUE(path.startsWith('/')) << path.toStdString();
-    EXPECT_TRUE(path.endsWith("/surroundings-test")) << path.toStdString();
-}
 
 } // namespace

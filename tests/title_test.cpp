@@ -3,67 +3,74 @@
 
 #include "app/startup/programtitle.h"
 
-#include <QTest>
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace {
 
 // The program's title from the bytes of its executable's path.
-class TitleTest : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void fromTheExecutablesName_data();
-    void fromTheExecutablesName();
+struct TitleRow {
+    const char* name;
+    QByteArray path;
+    QString title;
 };
 
-void TitleTest::fromTheExecutablesName_data()
+void PrintTo(const TitleRow& row, std::ostream* out)
 {
-    QTest::addColumn<QByteArray>("path");
-    QTest::addColumn<QString>("title");
-
-    const QString replacement(QChar::ReplacementCharacter);
-    QTest::newRow("a bare name stays") << QByteArray("stereogram") << QStringLiteral("stereogram");
-    QTest::newRow("the directory goes") << QByteArray("/usr/local/bin/stereogram") << QStringLiteral("stereogram");
-    QTest::newRow("a dot in a directory does not count")
-        << QByteArray("/opt/my.apps/v1.2/viewer") << QStringLiteral("viewer");
-    QTest::newRow("a relative path") << QByteArray("./stereogram") << QStringLiteral("stereogram");
-    QTest::newRow("everything from the first dot goes")
-        << QByteArray("/tmp/Stereo.Gram.exe") << QStringLiteral("Stereo");
-    QTest::newRow("a leading dot leaves nothing") << QByteArray("/tmp/.stereogram") << QString();
-    QTest::newRow("a trailing dot") << QByteArray("stereo.") << QStringLiteral("stereo");
-    QTest::newRow("upper-case letters after the first are lowered")
-        << QByteArray("STEREOGRAM") << QStringLiteral("Stereogram");
-    QTest::newRow("the first letter keeps its case") << QByteArray("sTEREO") << QStringLiteral("stereo");
-    QTest::newRow("A and Z are lowered, the signs beside them kept")
-        << QByteArray("X@AZ[`az{") << QStringLiteral("X@az[`az{");
-    QTest::newRow("digits, spaces and signs are kept")
-        << QByteArray("My Stereo-2_X") << QStringLiteral("My stereo-2_x");
-    QTest::newRow("Japanese is untouched, ASCII beside it lowered")
-        << QByteArray("/tmp/立体視ABC.bin") << QStringLiteral("立体視abc");
-    QTest::newRow("letters beyond ASCII keep their case") << QByteArray("ÉCRAN ÄÖÜ") << QStringLiteral("Écran ÄÖÜ");
-    QTest::newRow("bytes that are not UTF-8 show as replacements")
-        << QByteArray("bad\xff"
-                      "NAME")
-        << QStringLiteral("bad") + replacement + QStringLiteral("name");
-    QTest::newRow("each byte of a cut-off character shows as a replacement")
-        << QByteArray("\xe7\xab"
-                      "X")
-        << replacement + replacement + QStringLiteral("x");
-    QTest::newRow("format directives are plain text") << QByteArray("%s%n%p") << QStringLiteral("%s%n%p");
-    QTest::newRow("format directives are lowered like any letter")
-        << QByteArray("%S%N%P.%s") << QStringLiteral("%s%n%p");
-    QTest::newRow("a newline is kept") << QByteArray("two\nLINES") << QStringLiteral("two\nlines");
-    QTest::newRow("a name of 240 bytes") << QByteArray("/tmp/S") + QByteArray(239, 'T')
-                                         << QStringLiteral("S") + QString(239, QLatin1Char('t'));
-    QTest::newRow("a Japanese name of 240 bytes")
-        << QByteArray("/tmp/") + QByteArray("画").repeated(80) + QByteArray(".X") << QStringLiteral("画").repeated(80);
-    QTest::newRow("no path at all") << QByteArray() << QString();
+    *out << row.name;
 }
 
-void TitleTest::fromTheExecutablesName()
+class Title : public testing::TestWithParam<TitleRow> {};
+
+TEST_P(Title, FromTheExecutablesName)
 {
-    QFETCH(QByteArray, path);
-    QFETCH(QString, title);
-    QCOMPARE(programTitle(path), title);
+    EXPECT_EQ(programTitle(GetParam().path).toStdString(), GetParam().title.toStdString());
 }
 
-QTEST_APPLESS_MAIN(TitleTest)
-#include "title_test.moc"
+const QString replacement(QChar::ReplacementCharacter);
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Title,
+    testing::Values(
+        TitleRow{"ABareNameStays", QByteArray("stereogram"), QStringLiteral("stereogram")},
+        TitleRow{"TheDirectoryGoes", QByteArray("/usr/local/bin/stereogram"), QStringLiteral("stereogram")},
+        TitleRow{"ADotInADirectoryDoesNotCount", QByteArray("/opt/my.apps/v1.2/viewer"), QStringLiteral("viewer")},
+        TitleRow{"ARelativePath", QByteArray("./stereogram"), QStringLiteral("stereogram")},
+        TitleRow{"EverythingFromTheFirstDotGoes", QByteArray("/tmp/Stereo.Gram.exe"), QStringLiteral("Stereo")},
+        TitleRow{"ALeadingDotLeavesNothing", QByteArray("/tmp/.stereogram"), QString()},
+        TitleRow{"ATrailingDot", QByteArray("stereo."), QStringLiteral("stereo")},
+        TitleRow{"UpperCaseLettersAfterTheFirstAreLowered", QByteArray("STEREOGRAM"), QStringLiteral("Stereogram")},
+        TitleRow{"TheFirstLetterKeepsItsCase", QByteArray("sTEREO"), QStringLiteral("stereo")},
+        TitleRow{"AAndZAreLoweredTheSignsBesideThemKept", QByteArray("X@AZ[`az{"), QStringLiteral("X@az[`az{")},
+        TitleRow{"DigitsSpacesAndSignsAreKept", QByteArray("My Stereo-2_X"), QStringLiteral("My stereo-2_x")},
+        TitleRow{"JapaneseIsUntouchedASCIIBesideItLowered", QByteArray("/tmp/立体視ABC.bin"),
+                 QStringLiteral("立体視abc")},
+        TitleRow{"LettersBeyondASCIIKeepTheirCase", QByteArray("ÉCRAN ÄÖÜ"), QStringLiteral("Écran ÄÖÜ")},
+        TitleRow{"BytesThatAreNotUTF8ShowAsReplacements",
+                 QByteArray("bad\xff"
+                            "NAME"),
+                 QStringLiteral("bad") + replacement + QStringLiteral("name")},
+        TitleRow{"EachByteOfACutOffCharacterShowsAsAReplacement",
+                 QByteArray("\xe7\xab"
+                            "X"),
+                 replacement + replacement + QStringLiteral("x")},
+        TitleRow{"FormatDirectivesArePlainText", QByteArray("%s%n%p"), QStringLiteral("%s%n%p")},
+        TitleRow{"FormatDirectivesAreLoweredLikeAnyLetter", QByteArray("%S%N%P.%s"), QStringLiteral("%s%n%p")},
+        TitleRow{"ANewlineIsKept", QByteArray("two\nLINES"), QStringLiteral("two\nlines")},
+        TitleRow{"ANameOf240Bytes", QByteArray("/tmp/S") + QByteArray(239, 'T'),
+                 QStringLiteral("S") + QString(239, QLatin1Char('t'))},
+        TitleRow{"AJapaneseNameOf240Bytes", QByteArray("/tmp/") + QByteArray("画").repeated(80) + QByteArray(".X"),
+                 QStringLiteral("画").repeated(80)},
+        TitleRow{"NoPathAtAll", QByteArray(), QString()}),
+    [](const testing::TestParamInfo<TitleRow>& row) { return std::string(row.param.name); });
+
+TEST(ExecutablePath, IsTheFileTheProcessRunsNotWhatItWasCalled)
+{
+    const QByteArray path = executablePath("Fake.Name");
+    EXPECT_TRUE(path.startsWith('/')) << path.toStdString();
+    EXPECT_TRUE(path.endsWith("/title-test")) << path.toStdString();
+}
+
+} // namespace

@@ -25,9 +25,9 @@ Application::Application(int& argc, char** argv)
     , m_qtArgv{argc > 0 ? argv[0] : noName, nullptr}
 {
     startup::guardStart();
-    qtenvironment::prepare();
+    qtenvironment::setBeforeQtStarts();
     m_qt = std::make_unique<QApplication>(m_qtArgc, m_qtArgv.data());
-    startup::qtStarted();
+    startup::noteQtRunning();
     startup::checkScreen();
     qtenvironment::avoidSessionBusAutolaunch();
     accessibility::describeTheWindow();

@@ -4,14 +4,15 @@
 #include "app/application.h"
 #include "app/startup/commandline.h"
 #include "app/startup/resourcelimits.h"
-#include "app/startup/terminaltext.h"
+#include "app/texts/terminal.h"
 
 int main(int argc, char* argv[])
 {
     resourcelimits::raiseWhereAllowed();
     const commandline::Request request = commandline::parse(argc, argv);
     if (request.answer != commandline::Answer::None)
-        return terminaltext::print(terminaltext::answer(request.answer, terminaltext::terminal()));
+        return texts::print(request.answer == commandline::Answer::Help ? texts::helpText(texts::terminal())
+                                                                        : texts::versionText());
     Application application(argc, argv);
     application.CreateForm();
     return application.Run();

@@ -20,25 +20,15 @@ constexpr double spanMargin = 1.0;
 
 int bandOf(double v)
 {
-    if (v >= band1Limit)
-        return 1;
-    if (v >= T2)
-        return 2;
-    if (v >= band3Limit)
-        return 3;
-    if (v >= T4)
-        return 4;
-    if (v >= band5Limit)
-        return 5;
-    if (v >= T6)
-        return 6;
-    if (v >= T7)
-        return 7;
-    if (v >= band8Limit)
-        return 8;
-    if (v >= band9Limit)
-        return 9;
-    return 10;
+    // The lower limits of bands 1 to 9, from the top; below them all is band 10.
+    const double lowerLimits[] = {band1Limit, T2, band3Limit, T4, band5Limit, T6, T7, band8Limit, band9Limit};
+    int band = 1;
+    for (const double limit : lowerLimits) {
+        if (v >= limit)
+            return band;
+        ++band;
+    }
+    return band;
 }
 
 // Half-width of the circle of squared radius R2 centred at ordinate cv, on the

@@ -10,7 +10,7 @@ namespace render {
 MemorySurface::MemorySurface(int width, int height, Colour background)
     : m_width(static_cast<std::size_t>(std::max(width, 0)))
     , m_height(static_cast<std::size_t>(std::max(height, 0)))
-    , m_color(background)
+    , m_colour(background)
     , m_pixels(m_width * m_height, white)
 {}
 

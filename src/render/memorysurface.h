@@ -23,8 +23,8 @@ public:
         if (contains(column, row))
             pixels[index(column, row)] = colour;
     }
-    void setColor(Colour colour) { m_color = colour; }
-    Colour color() const { return m_color; }
+    void setColor(Colour colour) { m_colour = colour; }
+    Colour color() const { return m_colour; }
 
     int width() const { return static_cast<int>(m_width); }
     int height() const { return static_cast<int>(m_height); }
@@ -47,7 +47,7 @@ private:
     // Wider than a pixel, so that to the compiler a pixel write cannot change them.
     std::size_t m_width = 0;
     std::size_t m_height = 0;
-    Colour m_color = 0;
+    Colour m_colour = 0;
     std::vector<Colour> m_pixels;
 };
 

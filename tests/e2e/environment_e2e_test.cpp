@@ -22,7 +22,7 @@
 // Wayland's variables beside X, and Qt's runtime directory missing or
 // unusable. What the program says is worded in the unit tables: which
 // variable sets the language and what --help and --version answer
-// (tests/terminaltext_test.cpp), and each fatal line (tests/lastwords_test.cpp).
+// (tests/terminal_test.cpp), and each fatal line (tests/fatalline_test.cpp).
 // Here one locale per language shows that the program reads its environment
 // at all, both where it answers on the terminal and where it fails to start.
 namespace e2e {

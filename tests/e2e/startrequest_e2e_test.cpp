@@ -23,7 +23,7 @@
 // window ever being mapped, and Qt's own options (-title, -geometry, -style,
 // -stylesheet, -reverse) taking no effect. That start requests start the
 // program rather than answer on the terminal is the unit table's
-// (tests/terminaltext_test.cpp, CommandLine).
+// (tests/commandline_test.cpp).
 namespace e2e {
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include "app/errors/errorreport.h"
 
+#include "app/texts/catalogue.h"
+
 #include <QMessageBox>
 
 #include <cxxabi.h>
@@ -17,16 +19,12 @@ namespace errors {
 
 namespace {
 
-const QString applicationErrorCaption = QStringLiteral("アプリケーション エラー");
-// Used where libstdc++ cannot tell the type: an exception from another language.
-const QByteArray unknownType = QByteArrayLiteral("不明な例外");
-
 constexpr int pointerDigits = int(sizeof(void*)) * 2;
 
 QByteArray readableName(const std::type_info* type)
 {
     if (!type)
-        return unknownType;
+        return texts::window::unknownException;
     int status = 0;
     const std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(type->name(), nullptr, nullptr, &status),
                                                            &std::free);
@@ -37,7 +35,8 @@ QByteArray readableName(const std::type_info* type)
 // string itself; it is then named by its type.
 QByteArray messageOfOther(const std::type_info* type)
 {
-    return type ? readableName(type) + QByteArrayLiteral(" 型の例外") : unknownType;
+    return type ? texts::window::exceptionOfType.arg(QString::fromUtf8(readableName(type))).toUtf8()
+                : texts::window::unknownException;
 }
 
 // Shown by exec(), a box without a parent is modal for the whole application.
@@ -81,8 +80,8 @@ QString creationErrorText(const QByteArray& message)
 QString applicationErrorText(const QByteArray& className, const QByteArray& module, std::uintptr_t address,
                              const QByteArray& message)
 {
-    return QStringLiteral("%1がモジュール %2 の %3 で発生しました。\n%4")
-        .arg(QString::fromUtf8(className), QString::fromUtf8(module), errors::address(address), sentence(message));
+    return texts::window::applicationError.arg(QString::fromUtf8(className), QString::fromUtf8(module),
+                                               errors::address(address), sentence(message));
 }
 
 QString sentence(const QByteArray& message)
@@ -107,7 +106,7 @@ void showApplicationError(const CaughtException& caught)
     // the program's own module, rather than a guess.
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
     showErrorBox(
-        applicationErrorCaption,
+        texts::window::applicationErrorCaption,
         applicationErrorText(caught.className, QByteArray::fromStdString(module), caught.site.offset, caught.message));
 }
 

@@ -12,7 +12,7 @@
 
 namespace qtenvironment {
 
-void prepare()
+void setBeforeQtStarts()
 {
     // Layout pixels are screen pixels: the window's size and its picture must
     // not be scaled by Qt's own high-DPI handling.

@@ -15,7 +15,7 @@ inline constexpr char x11Platform[] = "xcb";
 // layout pixels, the X11 platform unless another is named, no session
 // management, and no shared-memory images where the X server is not reached
 // through its own local socket. Call before QApplication is constructed.
-void prepare();
+void setBeforeQtStarts();
 
 // Whether the display named by DISPLAY (`display`) is reached through the X
 // server's local socket, where file descriptors pass with requests and

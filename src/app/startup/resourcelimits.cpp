@@ -3,7 +3,7 @@
 
 #include "app/startup/resourcelimits.h"
 
-#include "app/startup/lastwords.h"
+#include "app/startup/fatalline.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -134,10 +134,10 @@ std::optional<QByteArray> shortfall()
 {
     if (const auto files = limitOf(RLIMIT_NOFILE); files && files->rlim_cur < countedDescriptors) {
         if (const rlim_t needed = filesNeeded(); files->rlim_cur < needed)
-            return lastwords::fileLimit(files->rlim_cur, needed);
+            return fatalline::fileLimit(files->rlim_cur, needed);
     }
     if (const auto stack = limitOf(RLIMIT_STACK); stack && stack->rlim_cur < startUpStack)
-        return lastwords::stackLimit(stack->rlim_cur / kibibyte, startUpStack / kibibyte);
+        return fatalline::stackLimit(stack->rlim_cur / kibibyte, startUpStack / kibibyte);
     return std::nullopt;
 }
 

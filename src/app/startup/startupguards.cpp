@@ -4,10 +4,10 @@
 #include "app/startup/startupguards.h"
 
 #include "app/errors/errorreport.h"
-#include "app/startup/lastwords.h"
+#include "app/startup/fatalline.h"
 #include "app/startup/qtenvironment.h"
 #include "app/startup/resourcelimits.h"
-#include "app/startup/terminaltext.h"
+#include "app/texts/terminal.h"
 #include "app/x11/x11.h"
 
 #include <QByteArray>
@@ -49,6 +49,9 @@ struct Lines {
 const Lines* lines = nullptr;
 
 volatile std::sig_atomic_t qtRunning = 0;
+// Qt's own handler, which writes its messages on standard error, where they
+// were asked for with Qt's logging variables; null, and quiet, otherwise.
+QtMessageHandler qtDiagnostics = nullptr;
 volatile std::sig_atomic_t displayUnreachable = 0;
 
 [[noreturn]] void sayAndEnd(const QByteArray& line)
@@ -71,10 +74,11 @@ bool threadCouldBeStarted()
     return true;
 }
 
-// Qt's messages go unsaid: the program logs nothing. The fatal ones, and the
-// few after which Qt would end the program silently or wait for ever, end it
-// with a line that names what happened.
-void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+// Qt's messages go unsaid unless asked for (QT_LOGGING_RULES or
+// QT_MESSAGE_PATTERN set): the program logs nothing of its own. The fatal
+// ones, and the few after which Qt would end the program silently or wait for
+// ever, end it with a line that names what happened.
+void qtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (!qtRunning) {
         if (type == QtWarningMsg && message.startsWith(noDisplayWarning))
@@ -82,23 +86,26 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
         if (type == QtFatalMsg)
             sayAndEnd(displayUnreachable ? lines->noDisplay : lines->platformDidNotStart);
     }
-    const std::optional<lastwords::Cause> cause = lastwords::causeOf(type, message);
-    if (!cause)
+    const std::optional<fatalline::Cause> cause = fatalline::causeOf(type, message);
+    if (!cause) {
+        if (qtDiagnostics)
+            qtDiagnostics(type, context, message);
         return;
+    }
     switch (*cause) {
-    case lastwords::Cause::XConnectionLost:
+    case fatalline::Cause::XConnectionLost:
         sayAndEnd(lines->xConnectionLost);
-    case lastwords::Cause::MemoryExhausted:
+    case fatalline::Cause::MemoryExhausted:
         sayAndEnd(lines->memoryExhausted);
-    case lastwords::Cause::ThreadNotStarted:
+    case fatalline::Cause::ThreadNotStarted:
         sayAndEnd(threadCouldBeStarted() ? lines->threadNotStarted : lines->memoryExhausted);
-    case lastwords::Cause::QtFatal:
-    case lastwords::Cause::UncaughtException:
+    case fatalline::Cause::QtFatal:
+    case fatalline::Cause::UncaughtException:
         break;
     }
     QByteArray line = lines->qtFatal;
     try {
-        line = lastwords::line(lastwords::Cause::QtFatal, message);
+        line = fatalline::line(fatalline::Cause::QtFatal, message);
     } catch (...) { // no memory to say more
     }
     sayAndEnd(line);
@@ -114,7 +121,7 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
             line = lines->memoryExhausted;
         } catch (...) {
             try {
-                line = lastwords::uncaught(errors::caughtException());
+                line = fatalline::uncaught(errors::caughtException());
             } catch (...) { // no memory to say more
             }
         }
@@ -125,18 +132,18 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& message
 // Composed in the locale's language, read once.
 void composeLines()
 {
-    const terminaltext::Terminal& terminal = terminaltext::terminal();
+    const texts::Terminal& terminal = texts::terminal();
     const QString platform = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
         ? QString::fromLatin1(qtenvironment::x11Platform)
         : qEnvironmentVariable("QT_QPA_PLATFORM");
     static const Lines composed{
-        lastwords::platformDidNotStart(platform, terminal),
-        lastwords::noDisplay(qEnvironmentVariable("DISPLAY"), terminal),
-        lastwords::line(lastwords::Cause::XConnectionLost, {}, terminal),
-        lastwords::line(lastwords::Cause::MemoryExhausted, {}, terminal),
-        lastwords::line(lastwords::Cause::QtFatal, {}, terminal),
-        lastwords::line(lastwords::Cause::UncaughtException, {}, terminal),
-        lastwords::threadNotStarted(resourcelimits::processLimit(), terminal),
+        fatalline::platformDidNotStart(platform, terminal),
+        fatalline::noDisplay(qEnvironmentVariable("DISPLAY"), terminal),
+        fatalline::line(fatalline::Cause::XConnectionLost, {}, terminal),
+        fatalline::line(fatalline::Cause::MemoryExhausted, {}, terminal),
+        fatalline::line(fatalline::Cause::QtFatal, {}, terminal),
+        fatalline::line(fatalline::Cause::UncaughtException, {}, terminal),
+        fatalline::threadNotStarted(resourcelimits::processLimit(), terminal),
     };
     lines = &composed;
 }
@@ -158,9 +165,9 @@ void checkMemory()
         return true;
     };
     if (resourcelimits::isLimited(RLIMIT_AS) && !reserve(PROT_NONE))
-        sayAndEnd(lastwords::notEnoughAddressSpace(neededMebibytes));
+        sayAndEnd(fatalline::notEnoughAddressSpace(neededMebibytes));
     if (resourcelimits::isLimited(RLIMIT_DATA) && !reserve(PROT_READ | PROT_WRITE))
-        sayAndEnd(lastwords::notEnoughData(neededMebibytes));
+        sayAndEnd(fatalline::notEnoughData(neededMebibytes));
 }
 
 } // namespace
@@ -168,7 +175,9 @@ void checkMemory()
 void guardStart()
 {
     composeLines();
-    qInstallMessageHandler(qtMessage);
+    const QtMessageHandler qtsOwn = qInstallMessageHandler(qtMessage);
+    if (!qEnvironmentVariableIsEmpty("QT_LOGGING_RULES") || !qEnvironmentVariableIsEmpty("QT_MESSAGE_PATTERN"))
+        qtDiagnostics = qtsOwn;
     std::set_terminate(uncaughtException);
     // glibc gives each thread that allocates an arena of its own, reserving
     // 64 MiB of address space for it. Qt's threads allocate little and seldom:
@@ -179,7 +188,7 @@ void guardStart()
     checkMemory();
 }
 
-void qtStarted()
+void noteQtRunning()
 {
     qtRunning = 1;
 }
@@ -187,7 +196,7 @@ void qtStarted()
 void checkScreen()
 {
     if (const std::optional<unsigned> depth = x11::unpaintableDepth(x11::connection()))
-        sayAndEnd(lastwords::displayCannotShowPicture(*depth));
+        sayAndEnd(fatalline::displayCannotShowPicture(*depth));
 }
 
 } // namespace startup

@@ -18,7 +18,7 @@ void guardStart();
 
 // Qt has started on X11: fatal ends from now on name what
 // happened while running, not a failure to start.
-void qtStarted();
+void noteQtRunning();
 
 // Ends the program with one line where the X server's screen has no colours
 // Qt can paint the picture in (an 8-bit pseudo-colour screen): the window

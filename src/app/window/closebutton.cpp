@@ -3,6 +3,7 @@
 
 #include "app/window/closebutton.h"
 
+#include "app/texts/catalogue.h"
 #include "app/window/colours.h"
 #include "app/window/images.h"
 
@@ -12,10 +13,6 @@
 #include <QtWidgets/qdrawutil.h>
 
 namespace {
-
-const QString caption = QStringLiteral("閉じる(&C)");
-const QString spokenName = QStringLiteral("閉じる");
-const QString spokenDescription = QStringLiteral("ウィンドウを閉じて、プログラムを終了します。");
 
 const QPoint pressedOffset(1, 1);
 const QPoint reliefOffset(1, 1);
@@ -42,15 +39,15 @@ int centred(int space, int size)
 } // namespace
 
 CloseButton::CloseButton(QWidget* parent)
-    : QPushButton(caption, parent)
+    : QPushButton(texts::window::closeCaption, parent)
     , m_glyph(loadGlyph())
 {
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     setDefault(false);
     setAttribute(Qt::WA_OpaquePaintEvent); // the face covers every pixel
-    setAccessibleName(spokenName);
-    setAccessibleDescription(spokenDescription);
+    setAccessibleName(texts::window::closeSpokenName);
+    setAccessibleDescription(texts::window::closeSpokenDescription);
     connect(this, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 

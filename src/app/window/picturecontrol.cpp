@@ -3,25 +3,19 @@
 
 #include "app/window/picturecontrol.h"
 
+#include "app/texts/catalogue.h"
+
 #include <QPaintEvent>
 #include <QPainter>
-#include <stdexcept>
 
-namespace {
-const char* const notEnoughResources = "システム リソースが足りません";
-const QString spokenName = QStringLiteral("ランダム ドット ステレオグラム");
-const QString spokenDescription =
-    QStringLiteral("色とりどりの細かい点だけでできた立体画像です。画面より奥を見るように視線を平行にすると、"
-                   "三本の腕を持つ図形が平らな背景の手前に浮かび上がって見えます。"
-                   "図形は点の並びの中にだけあり、画面読み上げでは伝えられません。");
-} // namespace
+#include <stdexcept>
 
 PictureControl::PictureControl(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(spokenName);
-    setAccessibleDescription(spokenDescription);
+    setAccessibleName(texts::window::pictureSpokenName);
+    setAccessibleDescription(texts::window::pictureSpokenDescription);
 }
 
 QImage& PictureControl::canvas()
@@ -31,7 +25,7 @@ QImage& PictureControl::canvas()
     if (!size().isEmpty()) { // an empty control never gets a picture
         QImage picture = newPicture(size());
         if (picture.isNull())
-            throw std::runtime_error(notEnoughResources);
+            throw std::runtime_error(texts::window::notEnoughResources);
         picture.fill(Qt::white);
         m_picture = std::move(picture);
     }

@@ -3,6 +3,7 @@
 
 #include "app/window/tform1.h"
 
+#include "app/texts/catalogue.h"
 #include "app/window/layoutscaling.h"
 #include "app/window/windowfont.h"
 #include "render/renderer.h"
@@ -15,7 +16,6 @@ TForm1* Form1 = nullptr;
 namespace {
 // The layout, in screen pixels. The frame's rectangle includes the title bar
 // and border that the window manager adds.
-const QString caption = QStringLiteral("Form1");
 constexpr QRect frame(192, 120, 873, 735);
 constexpr QRect image1Bounds(30, 80, 800, 600);
 constexpr QRect bitBtn1Bounds(136, 16, 97, 41);
@@ -27,7 +27,7 @@ TForm1::TForm1(QWidget* parent)
 {
     Form1 = this;
 
-    setWindowTitle(caption);
+    setWindowTitle(texts::window::caption);
     setFont(windowFont(layoutscaling::designTextHeight));
 
     setFrameShape(QFrame::NoFrame);

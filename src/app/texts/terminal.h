@@ -3,15 +3,13 @@
 
 #pragma once
 
-#include "app/startup/commandline.h"
-
 #include <QByteArray>
 #include <QString>
 
-// What the program says on a terminal: the answers to --help and --version,
-// and the language and codeset of the lines it writes on standard error. The
+// How the program speaks to the terminal it was started from: the language
+// and codeset of --help, --version and the lines on standard error. The
 // window's own texts are Japanese whatever the locale.
-namespace terminaltext {
+namespace texts {
 
 enum class Language { English, Japanese };
 
@@ -46,16 +44,12 @@ const Terminal& terminal();
 // This process's language.
 Language language();
 
-// `japanese` or `english`, as `language` says, or as language() says.
-QString inLanguage(Language language, const QString& japanese, const QString& english);
-QString inLanguage(const QString& japanese, const QString& english);
-
-// The text to print on standard output, in the terminal's codeset, for the
-// command line's answer: the help or the version.
-QByteArray answer(commandline::Answer answer, const Terminal& terminal);
+// The answers to --help and --version, in the terminal's language and codeset.
+QByteArray helpText(const Terminal& terminal);
+QByteArray versionText();
 
 // Writes `text` on standard output; the exit status: 0, or 1 when it could not
 // all be written (a full disk, a closed output).
 int print(const QByteArray& text);
 
-} // namespace terminaltext
+} // namespace texts

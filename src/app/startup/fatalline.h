@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/errors/errorreport.h"
-#include "app/startup/terminaltext.h"
+#include "app/texts/terminal.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +14,7 @@
 
 // The one line the program says on standard error when it cannot go on, and
 // what it reads in Qt's messages to tell which line that is.
-namespace lastwords {
+namespace fatalline {
 
 enum class Cause {
     XConnectionLost,   // the X server went away, or closed the connection
@@ -36,44 +36,40 @@ std::optional<Cause> causeOf(QtMsgType type, const QString& message);
 // The line for a cause. For QtFatal, `detail` is Qt's message; for
 // UncaughtException, use uncaught() instead; for ThreadNotStarted,
 // threadNotStarted().
-QByteArray line(Cause cause, const QString& detail = {},
-                const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray line(Cause cause, const QString& detail = {}, const texts::Terminal& terminal = texts::terminal());
 
 // The line for an exception that nothing caught: what was thrown, where, and
 // its message, as the box for a failed construction words them.
-QByteArray uncaught(const errors::CaughtException& caught,
-                    const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray uncaught(const errors::CaughtException& caught, const texts::Terminal& terminal = texts::terminal());
 
 // The lines when the program cannot start for lack of memory: how many
 // mebibytes start-up needs free under the address-space limit, or under the
 // data limit.
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes,
-                                 const terminaltext::Terminal& terminal = terminaltext::terminal());
-QByteArray notEnoughData(unsigned long long neededMebibytes,
-                         const terminaltext::Terminal& terminal = terminaltext::terminal());
+                                 const texts::Terminal& terminal = texts::terminal());
+QByteArray notEnoughData(unsigned long long neededMebibytes, const texts::Terminal& terminal = texts::terminal());
 
 // The lines when Qt cannot start: its platform plugin `platform` failed, or,
 // for X11, the display named by `display` (empty where DISPLAY is not set)
 // could not be reached.
-QByteArray platformDidNotStart(const QString& platform,
-                               const terminaltext::Terminal& terminal = terminaltext::terminal());
-QByteArray noDisplay(const QString& display, const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray platformDidNotStart(const QString& platform, const texts::Terminal& terminal = texts::terminal());
+QByteArray noDisplay(const QString& display, const texts::Terminal& terminal = texts::terminal());
 
 // The line when Qt could not start a thread: `processLimit` is the limit on
 // the user's processes and threads where that was the cause, nothing where
 // it was not.
 QByteArray threadNotStarted(std::optional<unsigned long long> processLimit,
-                            const terminaltext::Terminal& terminal = terminaltext::terminal());
+                            const texts::Terminal& terminal = texts::terminal());
 
 // The lines when a resource limit is below what start-up needs, and cannot be
 // raised: open files (counted), and the stack (in KiB).
 QByteArray fileLimit(unsigned long long limit, unsigned long long needed,
-                     const terminaltext::Terminal& terminal = terminaltext::terminal());
+                     const texts::Terminal& terminal = texts::terminal());
 QByteArray stackLimit(unsigned long long limitKiB, unsigned long long neededKiB,
-                      const terminaltext::Terminal& terminal = terminaltext::terminal());
+                      const texts::Terminal& terminal = texts::terminal());
 
 // The line when the display's screen has a colour depth of `depth` bits, on
 // which Qt cannot paint the picture.
-QByteArray displayCannotShowPicture(unsigned depth, const terminaltext::Terminal& terminal = terminaltext::terminal());
+QByteArray displayCannotShowPicture(unsigned depth, const texts::Terminal& terminal = texts::terminal());
 
-} // namespace lastwords
+} // namespace fatalline

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/startup/terminaltext.h"
+#include "app/texts/terminal.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 
 namespace {
 
-using terminaltext::Language;
-using terminaltext::Terminal;
+using texts::Language;
+using texts::Terminal;
 
 struct LocaleRow {
     const char* name;
@@ -34,8 +34,7 @@ class MessageLanguage : public testing::TestWithParam<LocaleRow> {};
 TEST_P(MessageLanguage, FollowsGnusRuleWhereTheCodesetCanHoldIt)
 {
     const LocaleRow& row = GetParam();
-    EXPECT_EQ(terminaltext::languageOf(row.languageList, row.lcAll, row.lcMessages, row.lang, row.codeset),
-              row.language);
+    EXPECT_EQ(texts::languageOf(row.languageList, row.lcAll, row.lcMessages, row.lang, row.codeset), row.language);
 }
 
 constexpr auto J = Language::Japanese;
@@ -90,7 +89,7 @@ class Encoding : public testing::TestWithParam<EncodingRow> {};
 TEST_P(Encoding, WritesWhatTheCodesetHoldsAndAQuestionMarkForTheRest)
 {
     const EncodingRow& row = GetParam();
-    EXPECT_EQ(terminaltext::encode(QString::fromUtf8(row.text), row.codeset).toHex(' ').toStdString(),
+    EXPECT_EQ(texts::encode(QString::fromUtf8(row.text), row.codeset).toHex(' ').toStdString(),
               row.bytes.toHex(' ').toStdString());
 }
 
@@ -107,42 +106,43 @@ INSTANTIATE_TEST_SUITE_P(
 const Terminal english{Language::English, "UTF-8"};
 const Terminal japanese{Language::Japanese, "UTF-8"};
 
-struct AnswerRow {
+struct HelpRow {
     const char* name;
-    commandline::Answer answer;
     Terminal terminal;
     QByteArray startsWith;
 };
 
-void PrintTo(const AnswerRow& row, std::ostream* out)
+void PrintTo(const HelpRow& row, std::ostream* out)
 {
     *out << row.name;
 }
 
-class Answer : public testing::TestWithParam<AnswerRow> {};
+class HelpText : public testing::TestWithParam<HelpRow> {};
 
-TEST_P(Answer, IsOneTextEndingInANewline)
+TEST_P(HelpText, IsInTheTerminalsLanguageAndCodeset)
 {
-    const AnswerRow& row = GetParam();
-    const QByteArray text = terminaltext::answer(row.answer, row.terminal);
+    const HelpRow& row = GetParam();
+    const QByteArray text = texts::helpText(row.terminal);
     EXPECT_TRUE(text.startsWith(row.startsWith)) << text.toStdString();
     EXPECT_TRUE(text.endsWith('\n'));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Answer,
-    testing::Values(AnswerRow{"HelpInEnglish", commandline::Answer::Help, english, "Usage: stereogram"},
-                    AnswerRow{"HelpInJapanese", commandline::Answer::Help, japanese, "使い方: stereogram"},
-                    AnswerRow{"HelpInJapaneseInEucJp", commandline::Answer::Help,
-                              Terminal{Language::Japanese, "EUC-JP"}, "\xBB\xC8\xA4\xA4\xCA\xFD: stereogram"},
-                    AnswerRow{"VersionInEitherLanguage", commandline::Answer::Version, japanese,
-                              "stereogram " STEREOGRAM_VERSION "\n"}),
-    [](const testing::TestParamInfo<AnswerRow>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, HelpText,
+                         testing::Values(HelpRow{"English", english, "Usage: stereogram"},
+                                         HelpRow{"Japanese", japanese, "使い方: stereogram"},
+                                         HelpRow{"JapaneseInEucJp", Terminal{Language::Japanese, "EUC-JP"},
+                                                 "\xBB\xC8\xA4\xA4\xCA\xFD: stereogram"}),
+                         [](const testing::TestParamInfo<HelpRow>& row) { return std::string(row.param.name); });
+
+TEST(Version, IsTheProjectsVersion)
+{
+    EXPECT_EQ(texts::versionText().toStdString(), "stereogram " STEREOGRAM_VERSION "\n");
+}
 
 TEST(Help, NamesEveryOptionInBothLanguages)
 {
     for (const Terminal& terminal : {english, japanese}) {
-        const QByteArray help = terminaltext::answer(commandline::Answer::Help, terminal);
+        const QByteArray help = texts::helpText(terminal);
         for (const char* option : {"-maximized", "-iconic", "--help", "--version"})
             EXPECT_TRUE(help.contains(QByteArray("  ") + option + ' ')) << option;
     }
@@ -151,7 +151,7 @@ TEST(Help, NamesEveryOptionInBothLanguages)
 TEST(Help, InEnglishOnATerminalThatCannotHoldJapaneseIsPlainAscii)
 {
     for (const char* codeset : {"ANSI_X3.4-1968", "ISO-8859-1"}) {
-        const QByteArray help = terminaltext::answer(commandline::Answer::Help, Terminal{Language::English, codeset});
+        const QByteArray help = texts::helpText(Terminal{Language::English, codeset});
         EXPECT_TRUE(help.contains("(Close)")) << codeset;
         EXPECT_TRUE(std::all_of(help.begin(), help.end(), [](char c) { return c > 0 && c < 0x7F; })) << codeset;
     }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/startup/lastwords.h"
+#include "app/startup/fatalline.h"
 #include "app/startup/startupguards.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +14,14 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/resource.h>
 
 namespace {
 
-using lastwords::Cause;
+using fatalline::Cause;
 
 struct MessageRow {
     const char* name;
@@ -39,7 +40,7 @@ class QtMessage : public testing::TestWithParam<MessageRow> {};
 TEST_P(QtMessage, EndsTheProgramOnlyWhereQtWouldEndItOrWaitForEver)
 {
     const MessageRow& row = GetParam();
-    EXPECT_EQ(lastwords::causeOf(row.type, QString::fromUtf8(row.message)), row.cause);
+    EXPECT_EQ(fatalline::causeOf(row.type, QString::fromUtf8(row.message)), row.cause);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,7 +98,7 @@ TEST_P(FatalEnd, SaysWhatHappenedInOneLineAndEndsWithStatus1)
             qunsetenv("LANGUAGE");
             qputenv("LANG", row.lang);
             startup::guardStart();
-            startup::qtStarted();
+            startup::noteQtRunning();
             row.cause();
         },
         testing::ExitedWithCode(1), row.says);
@@ -121,11 +122,11 @@ INSTANTIATE_TEST_SUITE_P(
                "^Qt の致命的なエラーのため終了します: Cannot mix incompatible Qt library with this library\n$"},
         EndRow{"ExceptionUncaught", "ja_JP.UTF-8",
                [] { throwFromNoexcept([] { throw std::runtime_error("event handler failed\nbadly"); }); },
-               "^捕捉されない例外のため終了します: std::runtime_errorがモジュール lastwords-test の "
+               "^捕捉されない例外のため終了します: std::runtime_errorがモジュール fatalline-test の "
                "[0-9A-F]{16} で発生しました。 event handler failed badly\\.\n$"},
         EndRow{"ExceptionUncaughtInEnglish", "C",
                [] { throwFromNoexcept([] { throw std::runtime_error("event handler failed\nbadly"); }); },
-               "^Exiting: an exception was not caught: std::runtime_error in module lastwords-test at "
+               "^Exiting: an exception was not caught: std::runtime_error in module fatalline-test at "
                "[0-9A-F]{16}\\. event handler failed badly\\.\n$"},
         EndRow{"NothingThrownButTerminated", "ja_JP.UTF-8", [] { std::terminate(); },
                "^捕捉されない例外のため終了します。\n$"},
@@ -136,6 +137,27 @@ INSTANTIATE_TEST_SUITE_P(
                },
                "^$"}),
     [](const testing::TestParamInfo<EndRow>& row) { return std::string(row.param.name); });
+
+// Quiet by default (AnIgnoredWarningGoesOnQuietly); Qt's logging variables
+// bring Qt's own messages back.
+TEST(QtDiagnostics, ReachStandardErrorWhenQtsLoggingIsAskedFor)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const char* variable : {"QT_LOGGING_RULES", "QT_MESSAGE_PATTERN"}) {
+        EXPECT_EXIT(
+            {
+                qunsetenv("QT_LOGGING_RULES");
+                qunsetenv("QT_MESSAGE_PATTERN");
+                qputenv(variable, std::string_view(variable) == "QT_LOGGING_RULES" ? "qt.qpa.*=false" : "%{message}");
+                startup::guardStart();
+                startup::noteQtRunning();
+                qWarning("QFont::setPixelSize: Pixel size <= 0 (0)");
+                std::exit(1);
+            },
+            testing::ExitedWithCode(1), "QFont::setPixelSize: Pixel size <= 0")
+            << variable;
+    }
+}
 
 // The C library says the same for the limit on processes and for a full
 // address space; the line tells them apart.
@@ -153,7 +175,7 @@ TEST(ThreadNotStarted, ForWantOfAddressSpaceIsSaidAsMemory)
             qunsetenv("LANGUAGE");
             qputenv("LANG", "en_US.UTF-8");
             startup::guardStart();
-            startup::qtStarted();
+            startup::noteQtRunning();
             rlimit none{};
             none.rlim_max = RLIM_INFINITY;
             ::setrlimit(RLIMIT_AS, &none);
@@ -162,14 +184,14 @@ TEST(ThreadNotStarted, ForWantOfAddressSpaceIsSaidAsMemory)
         testing::ExitedWithCode(1), "^Exiting: out of memory\\.\n$");
 }
 
-const terminaltext::Terminal japanese{terminaltext::Language::Japanese, "UTF-8"};
-const terminaltext::Terminal english{terminaltext::Language::English, "UTF-8"};
+const texts::Terminal japanese{texts::Language::Japanese, "UTF-8"};
+const texts::Terminal english{texts::Language::English, "UTF-8"};
 
 TEST(NotEnoughAddressSpace, SaysHowMuchStartUpNeeds)
 {
-    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, japanese).toStdString(),
+    EXPECT_EQ(fatalline::notEnoughAddressSpace(48, japanese).toStdString(),
               "メモリが足りないため起動できません。起動には空きアドレス空間が 48 MiB 必要です (ulimit -v)。\n");
-    EXPECT_EQ(lastwords::notEnoughAddressSpace(48, english).toStdString(),
+    EXPECT_EQ(fatalline::notEnoughAddressSpace(48, english).toStdString(),
               "Cannot start: out of memory. Start-up needs 48 MiB of free address space (ulimit -v).\n");
 }
 
@@ -177,7 +199,7 @@ TEST(NotEnoughAddressSpace, SaysHowMuchStartUpNeeds)
 // both languages.
 struct LimitRow {
     const char* name;
-    std::function<QByteArray(const terminaltext::Terminal&)> line;
+    std::function<QByteArray(const texts::Terminal&)> line;
     std::vector<const char*> names; // each of them in the line, in either language
 };
 
@@ -190,7 +212,7 @@ class LimitLine : public testing::TestWithParam<LimitRow> {};
 
 TEST_P(LimitLine, NamesTheLimitAndWhatStartUpNeeds)
 {
-    for (const terminaltext::Terminal& terminal : {japanese, english}) {
+    for (const texts::Terminal& terminal : {japanese, english}) {
         const QByteArray line = GetParam().line(terminal);
         EXPECT_TRUE(line.endsWith('\n') && line.count('\n') == 1) << line.toStdString();
         for (const char* name : GetParam().names)
@@ -201,19 +223,19 @@ TEST_P(LimitLine, NamesTheLimitAndWhatStartUpNeeds)
 INSTANTIATE_TEST_SUITE_P(
     Rows, LimitLine,
     testing::Values(LimitRow{"Data",
-                             [](const auto& terminal) { return lastwords::notEnoughData(48, terminal); },
+                             [](const auto& terminal) { return fatalline::notEnoughData(48, terminal); },
                              {"ulimit -d", "48 MiB"}},
                     LimitRow{"OpenFiles",
-                             [](const auto& terminal) { return lastwords::fileLimit(7, 19, terminal); },
+                             [](const auto& terminal) { return fatalline::fileLimit(7, 19, terminal); },
                              {"ulimit -n", " 7", " 19"}},
                     LimitRow{"Stack",
-                             [](const auto& terminal) { return lastwords::stackLimit(80, 512, terminal); },
+                             [](const auto& terminal) { return fatalline::stackLimit(80, 512, terminal); },
                              {"ulimit -s", "80 KiB", "512 KiB"}},
                     LimitRow{"ProcessesAndThreads",
-                             [](const auto& terminal) { return lastwords::threadNotStarted(3, terminal); },
+                             [](const auto& terminal) { return fatalline::threadNotStarted(3, terminal); },
                              {"ulimit -u", " 3"}},
                     LimitRow{"ScreenDepth",
-                             [](const auto& terminal) { return lastwords::displayCannotShowPicture(8, terminal); },
+                             [](const auto& terminal) { return fatalline::displayCannotShowPicture(8, terminal); },
                              {"8", "15"}}),
     [](const testing::TestParamInfo<LimitRow>& row) { return std::string(row.param.name); });
 

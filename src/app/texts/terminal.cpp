@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
-#include "app/startup/terminaltext.h"
+#include "app/texts/terminal.h"
+
+#include "app/texts/catalogue.h"
 
 #include <QList>
 #include <QtGlobal>
@@ -17,7 +19,7 @@
 #include <iconv.h>
 #include <langinfo.h>
 
-namespace terminaltext {
+namespace texts {
 
 namespace {
 
@@ -33,43 +35,6 @@ QByteArray ctypeLocale()
             return value;
     }
     return {};
-}
-
-QByteArray help(const Terminal& terminal)
-{
-    if (terminal.language == Language::Japanese)
-        return encode(QStringLiteral("使い方: stereogram [-maximized | -iconic]\n"
-                                     "隠れた三本腕の図形が浮かび上がるランダム ドット ステレオグラムを\n"
-                                     "ウィンドウに表示します。\n"
-                                     "\n"
-                                     "  -maximized  ウィンドウを最大化して開きます\n"
-                                     "  -iconic     ウィンドウを最小化し、アクティブにせずに開きます\n"
-                                     "  --help      この説明を表示して終了します\n"
-                                     "  --version   バージョンを表示して終了します\n"
-                                     "\n"
-                                     "ウィンドウは「閉じる」ボタン、C または Alt+C で閉じます。\n"
-                                     "詳しくは man stereogram を参照してください。\n"),
-                      terminal.codeset);
-    // The button's Japanese caption only where the terminal can show it.
-    const QString button = holdsJapanese(terminal.codeset) ? QStringLiteral("閉じる, Close") : QStringLiteral("Close");
-    return encode(QStringLiteral("Usage: stereogram [-maximized | -iconic]\n"
-                                 "Shows a random-dot stereogram in which a three-armed emblem stands out,\n"
-                                 "in a window.\n"
-                                 "\n"
-                                 "  -maximized  open the window maximized\n"
-                                 "  -iconic     open the window minimized, without activating it\n"
-                                 "  --help      show this help and exit\n"
-                                 "  --version   show the version and exit\n"
-                                 "\n"
-                                 "Close the window with its button (%1), C or Alt+C.\n"
-                                 "See man stereogram for more.\n")
-                      .arg(button),
-                  terminal.codeset);
-}
-
-QByteArray version()
-{
-    return QByteArrayLiteral("stereogram " STEREOGRAM_VERSION "\n");
 }
 
 // The codeset's name with case, "-" and "_" set aside: glibc answers
@@ -224,19 +189,14 @@ Language language()
     return terminal().language;
 }
 
-QString inLanguage(Language language, const QString& japanese, const QString& english)
+QByteArray helpText(const Terminal& terminal)
 {
-    return language == Language::Japanese ? japanese : english;
+    return encode(help(terminal.language, holdsJapanese(terminal.codeset)), terminal.codeset);
 }
 
-QString inLanguage(const QString& japanese, const QString& english)
+QByteArray versionText()
 {
-    return inLanguage(language(), japanese, english);
-}
-
-QByteArray answer(commandline::Answer answer, const Terminal& terminal)
-{
-    return answer == commandline::Answer::Version ? version() : help(terminal);
+    return version().toUtf8();
 }
 
 int print(const QByteArray& text)
@@ -245,4 +205,4 @@ int print(const QByteArray& text)
     return written && std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
-} // namespace terminaltext
+} // namespace texts
