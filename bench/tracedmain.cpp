@@ -10,7 +10,7 @@
 int main(int argc, char* argv[])
 {
     stageMark("main");
-    Application application(argc, argv);
+    Application application(argc, argv, commandline::parse(argc, argv).start);
     stageMark("qt_started");
     application.CreateForm();
     stageMark("window_ready");

@@ -20,8 +20,8 @@ char noName[] = "";
 
 } // namespace
 
-Application::Application(int& argc, char** argv)
-    : m_startRequest(commandline::parse(argc, argv).start)
+Application::Application(int& argc, char** argv, commandline::StartRequest start)
+    : m_startRequest(start)
     , m_qtArgv{argc > 0 ? argv[0] : noName, nullptr}
 {
     startup::guardStart();

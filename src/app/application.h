@@ -24,8 +24,9 @@ public:
     // Ends the program with one line on standard error and status 1 where Qt
     // cannot start (no display, a platform plugin it cannot use, too little
     // memory, resource limits below what it needs) or cannot paint the
-    // picture on the screen.
-    Application(int& argc, char** argv);
+    // picture on the screen. `start` is the launcher's start request, as the
+    // command line gave it.
+    Application(int& argc, char** argv, commandline::StartRequest start = commandline::StartRequest::Normal);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;

@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
     if (request.answer != commandline::Answer::None)
         return texts::print(request.answer == commandline::Answer::Help ? texts::helpText(texts::terminal())
                                                                         : texts::versionText());
-    Application application(argc, argv);
+    Application application(argc, argv, request.start);
     application.CreateForm();
     return application.Run();
 }

@@ -184,11 +184,6 @@ const Terminal& terminal()
     return current;
 }
 
-Language language()
-{
-    return terminal().language;
-}
-
 QByteArray helpText(const Terminal& terminal)
 {
     return encode(help(terminal.language, holdsJapanese(terminal.codeset)), terminal.codeset);

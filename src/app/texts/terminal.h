@@ -41,9 +41,6 @@ QByteArray encode(const QString& text, const QByteArray& codeset);
 // character set to UTF-8 whatever the terminal's is.
 const Terminal& terminal();
 
-// This process's language.
-Language language();
-
 // The answers to --help and --version, in the terminal's language and codeset.
 QByteArray helpText(const Terminal& terminal);
 QByteArray versionText();
