@@ -17,10 +17,6 @@ constexpr double circleRadius = 31.5;
 
 // 2*pi/3 as a double: the emblem's three arms are a third of a turn apart.
 constexpr double thirdTurn = 2.0943951023931957;
-
-// Ordinates of the points whose turned images give four of the band limits.
-constexpr double armTipV = 61.0;
-constexpr double lowerTipV = -39.0;
 } // namespace
 
 void int_const()

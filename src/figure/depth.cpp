@@ -8,11 +8,10 @@
 namespace figure {
 
 namespace {
-// Band limits that are not computed by int_const().
-constexpr double band1Limit = 61.0;
+// Band limits that are neither computed by int_const() nor an ordinate of
+// the emblem's that it turns.
 constexpr double band3Limit = 35.0;
 constexpr double band5Limit = -14.0;
-constexpr double band8Limit = -39.0;
 constexpr double band9Limit = -75.0;
 
 // Room left around a span for the rounding of the tests it bounds.
@@ -21,7 +20,7 @@ constexpr double spanMargin = 1.0;
 int bandOf(double v)
 {
     // The lower limits of bands 1 to 9, from the top; below them all is band 10.
-    const double lowerLimits[] = {band1Limit, T2, band3Limit, T4, band5Limit, T6, T7, band8Limit, band9Limit};
+    const double lowerLimits[] = {armTipV, T2, band3Limit, T4, band5Limit, T6, T7, lowerTipV, band9Limit};
     int band = 1;
     for (const double limit : lowerLimits) {
         if (v >= limit)
