@@ -3,6 +3,8 @@
 
 #include "xquery.h"
 
+#include "app/x11/xcbreply.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -10,21 +12,16 @@ namespace xquery {
 
 namespace {
 
-// xcb's replies and errors are malloc'ed.
-struct Free {
-    void operator()(void* block) const { std::free(block); }
-};
-template <class Reply>
-using Owned = std::unique_ptr<Reply, Free>;
+using x11::ReplyPointer;
 
 // The reply, or nothing when the server answered with an error, which is
 // dropped here rather than left for the event queue.
 template <class Reply, class Cookie>
-Owned<Reply> answer(Reply* (*reply)(xcb_connection_t*, Cookie, xcb_generic_error_t**), xcb_connection_t* connection,
-                    Cookie cookie)
+ReplyPointer<Reply> answer(Reply* (*reply)(xcb_connection_t*, Cookie, xcb_generic_error_t**),
+                           xcb_connection_t* connection, Cookie cookie)
 {
     xcb_generic_error_t* error = nullptr;
-    Owned<Reply> result(reply(connection, cookie, &error));
+    ReplyPointer<Reply> result(reply(connection, cookie, &error));
     std::free(error);
     return result;
 }
@@ -177,7 +174,7 @@ bool Connection::named(xcb_window_t window, std::string_view name)
 
 bool Connection::selectEvents(xcb_window_t window, std::uint32_t mask)
 {
-    const Owned<xcb_generic_error_t> error(xcb_request_check(
+    const ReplyPointer<xcb_generic_error_t> error(xcb_request_check(
         m_connection, xcb_change_window_attributes_checked(m_connection, window, XCB_CW_EVENT_MASK, &mask)));
     return !error;
 }

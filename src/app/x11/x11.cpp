@@ -2,23 +2,16 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/x11/x11.h"
+#include "app/x11/xcbreply.h"
 
 #include <QGuiApplication>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 namespace x11 {
 
 namespace {
-
-// xcb's replies are malloc'ed.
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <class Reply>
-using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
 
 xcb_intern_atom_cookie_t askForAtom(xcb_connection_t* connection, const char* name)
 {
