@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/startup/commandline.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,10 @@ using commandline::Answer;
 using commandline::Request;
 using commandline::StartRequest;
 
-struct Row {
-    const char* name;
+struct Row : tablerows::Named {
     std::vector<const char*> arguments; // after the program's name
     Request request;
 };
-
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class CommandLine : public testing::TestWithParam<Row> {};
 
@@ -57,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"QtsOwnOptionsAreIgnored", {"-display", ":9", "-style", "fusion", "-session", "x"}, normal},
         Row{"NullEntriesArePassedOver", {nullptr, "-iconic", nullptr}, minimised},
         Row{"AnEmptyArgumentIsIgnored", {""}, normal}),
-    [](const testing::TestParamInfo<Row>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 TEST(CommandLine, WithoutEvenTheProgramsNameIsAPlainStart)
 {

@@ -3,6 +3,7 @@
 
 #include "app/startup/fatalline.h"
 #include "app/startup/startupguards.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -23,17 +24,11 @@ namespace {
 
 using fatalline::Cause;
 
-struct MessageRow {
-    const char* name;
+struct MessageRow : tablerows::Named {
     QtMsgType type;
     const char* message;
     std::optional<Cause> cause;
 };
-
-void PrintTo(const MessageRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class QtMessage : public testing::TestWithParam<MessageRow> {};
 
@@ -63,21 +58,15 @@ INSTANTIATE_TEST_SUITE_P(
         MessageRow{"OtherCritical", QtCriticalMsg, "QPainter::begin: Paint device returned engine == 0", std::nullopt},
         MessageRow{"BrokeWordedInPassing", QtWarningMsg, "Note: The X11 connection broke (code 3)", std::nullopt},
         MessageRow{"Debug", QtDebugMsg, "The X11 connection broke: (code 1)", std::nullopt}),
-    [](const testing::TestParamInfo<MessageRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 // How the program ends, with what it says, for each fatal cause: a child
 // process runs the program's start-up guards and then meets the cause.
-struct EndRow {
-    const char* name;
+struct EndRow : tablerows::Named {
     const char* lang; // LANG, the locale's language, with LC_ALL and LC_MESSAGES unset
     std::function<void()> cause;
     const char* says; // a regular expression over standard error
 };
-
-void PrintTo(const EndRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class FatalEnd : public testing::TestWithParam<EndRow> {};
 
@@ -136,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                    std::exit(1);
                },
                "^$"}),
-    [](const testing::TestParamInfo<EndRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 // Quiet by default (AnIgnoredWarningGoesOnQuietly); Qt's logging variables
 // bring Qt's own messages back.
@@ -197,16 +186,10 @@ TEST(NotEnoughAddressSpace, SaysHowMuchStartUpNeeds)
 
 // Lines that name a limit say which, what it is and what start-up needs, in
 // both languages.
-struct LimitRow {
-    const char* name;
+struct LimitRow : tablerows::Named {
     std::function<QByteArray(const texts::Terminal&)> line;
     std::vector<const char*> names; // each of them in the line, in either language
 };
-
-void PrintTo(const LimitRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class LimitLine : public testing::TestWithParam<LimitRow> {};
 
@@ -237,6 +220,6 @@ INSTANTIATE_TEST_SUITE_P(
                     LimitRow{"ScreenDepth",
                              [](const auto& terminal) { return fatalline::displayCannotShowPicture(8, terminal); },
                              {"8", "15"}}),
-    [](const testing::TestParamInfo<LimitRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 } // namespace

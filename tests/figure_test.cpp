@@ -3,6 +3,7 @@
 
 #include "figure/constants.h"
 #include "figure/depth.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -84,8 +85,7 @@ TEST_F(FigureTest, SecondCallChangesNothing)
     EXPECT_EQ(height, 600);
 }
 
-struct PointCase {
-    std::string name;
+struct PointCase : tablerows::Named {
     double u;
     double v;
     int band;
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         PointCase{"RightOfTheLeftArm", 0, -60, 9, flatDepth},
         PointCase{"LeftArmAtTheBottomLimit", 0, -75, 9, emblemDepth},
         PointCase{"BelowTheEmblem", 0, -75.5, 10, flatDepth}),
-    [](const auto& row) { return row.param.name; });
+    tablerows::byName);
 
 TEST_F(FigureTest, NothingAboveOrBelowTheEmblemStandsOut)
 {
@@ -190,8 +190,7 @@ TEST_F(FigureTest, ALimitBelongsToTheBandBelowIt)
     }
 }
 
-struct EdgeCase {
-    std::string name;
+struct EdgeCase : tablerows::Named {
     double u;
     double (*edge)(double u);   // v of the edge at u
     double (*inward)(double v); // one step off the edge, into the emblem
@@ -215,10 +214,9 @@ INSTANTIATE_TEST_SUITE_P(
                       EdgeCase{"RightArmsUpperEdge", 25, [](double u) { return -sqrt3 * std::abs(u) - D; }, below},
                       EdgeCase{"LeftArmsLowerEdge", -30, [](double u) { return -sqrt3 * u - A; }, above},
                       EdgeCase{"LeftArmsUpperEdge", -10, [](double u) { return -sqrt3 * u - B; }, below}),
-    [](const auto& row) { return row.param.name; });
+    tablerows::byName);
 
-struct ArcCase {
-    std::string name;
+struct ArcCase : tablerows::Named {
     double v;
     int band;
     double (*centreU)();
@@ -254,6 +252,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ArcCase{"LeftArmsRoundEndBesideTheOpening", -10.0, 5, [] { return P2u; }, [] { return P2v; }, -1},
                       ArcCase{"LeftArmsRoundEndBelowTheOpening", -18.5, 6, [] { return P2u; }, [] { return P2v; }, -1},
                       ArcCase{"LeftArmsRoundEndAtTheBottom", -28.0, 7, [] { return P2u; }, [] { return P2v; }, -1}),
-    [](const auto& row) { return row.param.name; });
+    tablerows::byName);
 
 } // namespace

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/window/layoutscaling.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,13 @@ namespace {
 constexpr QRect image1Loaded(30, 80, 800, 600);
 constexpr QRect bitBtn1Loaded(136, 16, 97, 41);
 
-struct Screen {
-    std::string name;
+struct Screen : tablerows::Named {
     int pixelsPerInch;
     int fontPixelHeight;
     int textHeight; // as measured in that font
     QRect bitBtn1;
     QRect image1;
 };
-
-void PrintTo(const Screen& screen, std::ostream* out)
-{
-    *out << screen.name;
-}
 
 const Screen screens[] = {
     {"DesignResolutionKeepsTheLayout", 120, 15, 15, QRect(136, 16, 97, 41), QRect(30, 80, 800, 600)},
@@ -46,8 +41,7 @@ TEST_P(LoadTimeScaling, FontFollowsTheResolutionAndControlsTheTextHeight)
     EXPECT_EQ(layoutscaling::scaledBounds(image1Loaded, screen.textHeight), screen.image1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, LoadTimeScaling, testing::ValuesIn(screens),
-                         [](const testing::TestParamInfo<Screen>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Screens, LoadTimeScaling, testing::ValuesIn(screens), tablerows::byName);
 
 TEST(LoadTimeScaling, TheButtonCoversThePicturesTopRowsFromTextHeight22)
 {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "render/randomsource.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -51,8 +52,7 @@ TEST(RandomSource, ValuesCoverTheirRangeEvenly)
     }
 }
 
-struct SeedCase {
-    std::string name;
+struct SeedCase : tablerows::Named {
     TimeOfDay time;
     std::uint32_t seed;
 };
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(TimeOfDay, SeedFromTime,
                          ::testing::Values(SeedCase{"Midnight", {0, 0, 0, 0}, 0},
                                            SeedCase{"AfternoonWithMilliseconds", {12, 34, 56, 789}, 45296789},
                                            SeedCase{"LastMillisecondOfTheDay", {23, 59, 59, 999}, 86399999}),
-                         [](const auto& row) { return row.param.name; });
+                         tablerows::byName);
 
 TEST(RandomSource, SystemClockGivesTheUtcTimeOfDay)
 {

@@ -9,6 +9,7 @@
 #include "render/memorysurface.h"
 #include "render/palette.h"
 #include "render/renderer.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -82,8 +83,7 @@ protected:
     static inline Chains* chains = nullptr;
 };
 
-struct ClockCase {
-    std::string name;
+struct ClockCase : tablerows::Named {
     render::Clock clock;
 };
 
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Clocks, SameAsTranscription,
                                            ClockCase{"Noon", at<12, 0, 0, 0>},
                                            ClockCase{"Afternoon", at<12, 34, 56, 789>},
                                            ClockCase{"LastMillisecondOfTheDay", at<23, 59, 59, 999>}),
-                         [](const auto& row) { return row.param.name; });
+                         tablerows::byName);
 
 // The renderer's own count; the reference's figures are tests/reference_test.cpp's.
 TEST_F(Drawn, StartsTheKnownNumberOfChains)
@@ -216,8 +216,7 @@ TEST(Renderer, AWindowThatKeepsItsOwnColourStillGetsPaletteDots)
     EXPECT_TRUE(window.picture.pixels() == reference.picture.pixels());
 }
 
-struct OutsideCase {
-    std::string name;
+struct OutsideCase : tablerows::Named {
     int column;
     int row;
 };
@@ -238,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Surface, WriteOutsideThePicture,
                                            OutsideCase{"LeftOfTheFirstColumn", -1, 10},
                                            OutsideCase{"AboveTheFirstRow", 10, -1},
                                            OutsideCase{"FarAway", 1 << 30, 1 << 30}),
-                         [](const auto& row) { return row.param.name; });
+                         tablerows::byName);
 
 TEST(MemorySurface, StartsWhiteAndStoresWhatItIsGiven)
 {

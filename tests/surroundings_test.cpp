@@ -3,6 +3,7 @@
 
 #include "app/startup/qtenvironment.h"
 #include "app/startup/resourcelimits.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,10 @@
 
 namespace {
 
-struct DisplayRow {
-    const char* name;
+struct DisplayRow : tablerows::Named {
     const char* display; // DISPLAY
     bool local;
 };
-
-void PrintTo(const DisplayRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class Display : public testing::TestWithParam<DisplayRow> {};
 
@@ -40,22 +35,16 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayRow{"RemoteHost", "far.example:0", false}, DisplayRow{"Ipv6", "[::1]:0", false},
                     DisplayRow{"TcpProtocol", "tcp/box:0", false}, DisplayRow{"Inet6Protocol", "inet6/box:0", false},
                     DisplayRow{"DecNet", "node::0", false}),
-    [](const testing::TestParamInfo<DisplayRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 constexpr rlim_t unlimited = RLIM_INFINITY;
 
-struct LimitRow {
-    const char* name;
+struct LimitRow : tablerows::Named {
     rlim_t soft;
     rlim_t hard;
     rlim_t needed;
     rlim_t raised;
 };
-
-void PrintTo(const LimitRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class SoftLimit : public testing::TestWithParam<LimitRow> {};
 
@@ -73,6 +62,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, SoftLimit,
                                          LimitRow{"BelowAnUnlimitedHardLimit", 5, unlimited, 20, 20},
                                          LimitRow{"AsFarAsTheHardLimitWhereThatIsShort", 5, 12, 20, 12},
                                          LimitRow{"NowhereWhereTheHardLimitIsReached", 12, 12, 20, 12}),
-                         [](const testing::TestParamInfo<LimitRow>& row) { return std::string(row.param.name); });
+                         tablerows::byName);
 
 } // namespace

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/texts/terminal.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,7 @@ namespace {
 using texts::Language;
 using texts::Terminal;
 
-struct LocaleRow {
-    const char* name;
+struct LocaleRow : tablerows::Named {
     const char* languageList; // LANGUAGE
     const char* lcAll;
     const char* lcMessages;
@@ -23,11 +23,6 @@ struct LocaleRow {
     const char* codeset; // as nl_langinfo(CODESET) names it
     Language language;
 };
-
-void PrintTo(const LocaleRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MessageLanguage : public testing::TestWithParam<LocaleRow> {};
 
@@ -70,19 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleRow{"LanguageIgnoredInCUtf8", "ja", "", "", "C.UTF-8", "UTF-8", E},
         LocaleRow{"LanguageIgnoredWhereNoLocaleIsSet", "ja", "", "", "", "UTF-8", E},
         LocaleRow{"LanguageJapaneseOnALatin1Terminal", "ja", "", "", "en_US", "ISO-8859-1", E}),
-    [](const testing::TestParamInfo<LocaleRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
-struct EncodingRow {
-    const char* name;
+struct EncodingRow : tablerows::Named {
     const char* text; // UTF-8
     const char* codeset;
     QByteArray bytes;
 };
-
-void PrintTo(const EncodingRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class Encoding : public testing::TestWithParam<EncodingRow> {};
 
@@ -101,21 +90,15 @@ INSTANTIATE_TEST_SUITE_P(
                     EncodingRow{"Latin1KeepsWhatItHolds", "é 閉", "ISO-8859-1", "\xE9 ?"},
                     EncodingRow{"AsciiReplacesEachCharacterOnce", "a閉じb", "ANSI_X3.4-1968", "a??b"},
                     EncodingRow{"AnUnknownCodesetIsTakenAsAscii", "a閉é", "NO-SUCH-CODESET", "a??"}),
-    [](const testing::TestParamInfo<EncodingRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 const Terminal english{Language::English, "UTF-8"};
 const Terminal japanese{Language::Japanese, "UTF-8"};
 
-struct HelpRow {
-    const char* name;
+struct HelpRow : tablerows::Named {
     Terminal terminal;
     QByteArray startsWith;
 };
-
-void PrintTo(const HelpRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class HelpText : public testing::TestWithParam<HelpRow> {};
 
@@ -132,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, HelpText,
                                          HelpRow{"Japanese", japanese, "使い方: stereogram"},
                                          HelpRow{"JapaneseInEucJp", Terminal{Language::Japanese, "EUC-JP"},
                                                  "\xBB\xC8\xA4\xA4\xCA\xFD: stereogram"}),
-                         [](const testing::TestParamInfo<HelpRow>& row) { return std::string(row.param.name); });
+                         tablerows::byName);
 
 TEST(Version, IsTheProjectsVersion)
 {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/startup/programtitle.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,10 @@
 namespace {
 
 // The program's title from the bytes of its executable's path.
-struct TitleRow {
-    const char* name;
+struct TitleRow : tablerows::Named {
     QByteArray path;
     QString title;
 };
-
-void PrintTo(const TitleRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class Title : public testing::TestWithParam<TitleRow> {};
 
@@ -64,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         TitleRow{"AJapaneseNameOf240Bytes", QByteArray("/tmp/") + QByteArray("画").repeated(80) + QByteArray(".X"),
                  QStringLiteral("画").repeated(80)},
         TitleRow{"NoPathAtAll", QByteArray(), QString()}),
-    [](const testing::TestParamInfo<TitleRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 TEST(ExecutablePath, IsTheFileTheProcessRunsNotWhatItWasCalled)
 {

@@ -4,6 +4,7 @@
 #include "harness.h"
 #include "running.h"
 #include "screenchecks.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,9 @@
 namespace e2e {
 namespace {
 
-struct CloseAction {
-    std::string name;
+struct CloseAction : tablerows::Named {
     std::function<void(Program&)> perform;
 };
-
-void PrintTo(const CloseAction& action, std::ostream* out)
-{
-    *out << action.name;
-}
 
 constexpr int shortcutPresses = 5;
 constexpr auto shortcutWait = 2s;
@@ -65,8 +60,7 @@ TEST_P(Closing, EndsTheProgramWithStatus0)
     EXPECT_EQ(program->exitCode(), 0) << program->errorOutput().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Action, Closing, testing::ValuesIn(closeActions),
-                         [](const testing::TestParamInfo<CloseAction>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(Action, Closing, testing::ValuesIn(closeActions), tablerows::byName);
 
 } // namespace
 } // namespace e2e

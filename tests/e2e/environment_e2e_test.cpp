@@ -4,6 +4,7 @@
 #include "harness.h"
 #include "running.h"
 #include "screenchecks.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -75,8 +76,7 @@ QProcessEnvironment withoutDisplay()
 // variable it overrides, so that a program that read the variables in another
 // order would answer in the wrong one; and one where LANGUAGE asks for
 // Japanese in an English locale.
-struct Locale {
-    const char* name;
+struct Locale : tablerows::Named {
     const char* language; // LANGUAGE
     const char* lcAll;
     const char* lcMessages;
@@ -107,17 +107,11 @@ QProcessEnvironment inLocale(QProcessEnvironment environment, const Locale& loca
 }
 
 // A start that cannot succeed, and what its one line says in each language.
-struct FailedStartRow {
-    const char* name;
+struct FailedStartRow : tablerows::Named {
     std::function<QProcessEnvironment()> environment;
     const char* japanese;
     const char* english;
 };
-
-void PrintTo(const FailedStartRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class FailedStart : public testing::TestWithParam<FailedStartRow> {};
 
@@ -150,22 +144,16 @@ INSTANTIATE_TEST_SUITE_P(
                                    },
                                    "ウィンドウ システム「wayland」を開始できません",
                                    "Cannot start the window system \"wayland\"."}),
-    [](const testing::TestParamInfo<FailedStartRow>& row) { return std::string(row.param.name); });
+    tablerows::byName);
 
 // --help and --version answer on standard output, in the locale's language,
 // and end the program before it looks for a display: with none, any attempt
 // to start would end with status 1.
-struct AnswerRow {
-    const char* name;
+struct AnswerRow : tablerows::Named {
     QStringList arguments;
     const char* japanese; // how the answer starts
     const char* english;
 };
-
-void PrintTo(const AnswerRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class TerminalAnswer : public testing::TestWithParam<AnswerRow> {};
 
@@ -189,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TerminalAnswer,
                                                    {QStringLiteral("--help")},
                                                    "使い方: stereogram [-maximized | -iconic]\n",
                                                    "Usage: stereogram [-maximized | -iconic]\n"}),
-                         [](const testing::TestParamInfo<AnswerRow>& row) { return std::string(row.param.name); });
+                         tablerows::byName);
 
 // Once the program has ended, no window captioned Form1 is left, mapped or
 // not; the X server removes a client's windows once it sees its connection close.
@@ -234,15 +222,9 @@ TEST(Environment, WaylandSessionVariablesBesideXStillPlaceTheWindowExactly)
 
 // Qt's runtime directory, where it would keep per-session files, missing or
 // unusable: an ordinary run still says nothing.
-struct RuntimeDirectoryRow {
-    const char* name;
+struct RuntimeDirectoryRow : tablerows::Named {
     const char* path; // null: XDG_RUNTIME_DIR not set at all
 };
-
-void PrintTo(const RuntimeDirectoryRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class RuntimeDirectory : public testing::TestWithParam<RuntimeDirectoryRow> {};
 
@@ -267,9 +249,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RuntimeDirectory,
                                          RuntimeDirectoryRow{"CannotBeCreated", "/proc/stereogram-runtime"},
                                          RuntimeDirectoryRow{"NotWritable", "/proc/1"},
                                          RuntimeDirectoryRow{"NotADirectory", "/dev/null"}),
-                         [](const testing::TestParamInfo<RuntimeDirectoryRow>& row) {
-                             return std::string(row.param.name);
-                         });
+                         tablerows::byName);
 
 } // namespace
 } // namespace e2e

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "harness.h"
+#include "tablerows.h"
 
 #include <QTemporaryDir>
 
@@ -26,18 +27,12 @@ namespace {
 // sweep's (tests/robust/hostile.sh executable-names). That the name is the
 // file's, not the one the program was started by, shows only in a real start:
 // TitleOfTheFile.
-struct Renamed {
-    std::string name;
+struct Renamed : tablerows::Named {
     QByteArray fileName;
     QString title;
     QByteArray iconNameType; // of WM_ICON_NAME
     QByteArray iconName;     // its bytes
 };
-
-void PrintTo(const Renamed& renamed, std::ostream* out)
-{
-    *out << renamed.name;
-}
 
 const Renamed renamings[] = {
     {"Latin1",
@@ -114,8 +109,7 @@ TEST_P(Title, LabelsTheTaskBarEntryWhileTheCaptionStaysForm1)
     EXPECT_EQ(text(property(program, "WM_NAME")), QStringLiteral("Form1"));
 }
 
-INSTANTIATE_TEST_SUITE_P(CopiedAs, Title, testing::ValuesIn(renamings),
-                         [](const testing::TestParamInfo<Renamed>& row) { return row.param.name; });
+INSTANTIATE_TEST_SUITE_P(CopiedAs, Title, testing::ValuesIn(renamings), tablerows::byName);
 
 // The title comes from the file the process runs, whatever name it was
 // started by: the first argument's, set by exec -a, or a symbolic link's.
