@@ -4,6 +4,7 @@
 #include "harness.h"
 #include "running.h"
 #include "screenchecks.h"
+#include "tablerows.h"
 
 #include <gtest/gtest.h>
 
@@ -175,30 +176,40 @@ protected:
     std::unique_ptr<Program> program;
 };
 
-TEST_F(StartupFailure, FailedDrawingIsReportedThenTheWindowOpensOnTheButtonFace)
+// A failure while the picture is drawn: the box, dismissed by the key or by
+// the mouse, then the window with the background the failure left.
+enum class Dismissal { Enter, ClickOnOk };
+
+struct FailedDrawing : tablerows::Named {
+    const char* fault; // as tests/faults takes it
+    Dismissal dismissal;
+    bool dotColouredBackground; // the first chain's colour was set before the failure
+};
+
+class FailedDrawingReport : public StartupFailure, public testing::WithParamInterface<FailedDrawing> {};
+
+TEST_P(FailedDrawingReport, ThenTheWindowOpensOnTheBackgroundTheFailureLeft)
 {
-    start(QStringLiteral("clock"));
+    const FailedDrawing& row = GetParam();
+    start(QString::fromLatin1(row.fault));
     const ShownBox box = waitForBox(programTitle);
     expectErrorBox(box, programTitle);
 
-    pressEnter(box);
-    // The clock failed before the first dot: the background is still the
-    // button face, no dot colour.
-    expectTheBackgroundThroughThePicture([](QRgb background) { return !bool(isNearBlackRed(background)); });
+    if (row.dismissal == Dismissal::Enter)
+        pressEnter(box);
+    else
+        clickOk(box);
+    expectTheBackgroundThroughThePicture(
+        [&row](QRgb background) { return bool(isNearBlackRed(background)) == row.dotColouredBackground; });
     closeTheWindowAndExpectExit(0);
 }
 
-TEST_F(StartupFailure, PictureThatCannotBeCreatedIsReportedThenTheBackgroundShowsThrough)
-{
-    start(QStringLiteral("picture"));
-    const ShownBox box = waitForBox(programTitle);
-    expectErrorBox(box, programTitle);
-
-    clickOk(box);
-    // The first chain's colour, set before the picture failed.
-    expectTheBackgroundThroughThePicture([](QRgb background) { return bool(isNearBlackRed(background)); });
-    closeTheWindowAndExpectExit(0);
-}
+INSTANTIATE_TEST_SUITE_P(Rows, FailedDrawingReport,
+                         testing::Values(
+                             // The clock failed before the first dot: the background is still the button face.
+                             FailedDrawing{"ClockFailedBeforeTheFirstDot", "clock", Dismissal::Enter, false},
+                             FailedDrawing{"PictureCouldNotBeCreated", "picture", Dismissal::ClickOnOk, true}),
+                         tablerows::byName);
 
 TEST_F(StartupFailure, ConstructionFailureIsAnApplicationErrorAndEndsTheProgram)
 {
