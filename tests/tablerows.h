@@ -23,7 +23,7 @@ struct Named {
 // Found through the row's base class. The constraint makes it win over
 // GoogleTest's own PrintTo, which would print the row's bytes.
 template <class Row>
-    requires std::derived_from<Row, Named>
+requires std::derived_from<Row, Named>
 void PrintTo(const Row& row, std::ostream* out)
 {
     *out << row.name;
