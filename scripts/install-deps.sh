@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev
+    cmake g++ make ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev
     # the icon's larger sizes, rendered from its drawing
     librsvg2-bin
     # run: the Japanese faces of the window's texts, the preferred one and its
