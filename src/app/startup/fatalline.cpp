@@ -23,16 +23,16 @@ constexpr int xcbOutOfMemory = 3;
 // for that thread for ever.
 const QString threadStartFailure = QStringLiteral("QThread::start");
 
-// One line, whatever the message holds.
-QString oneLine(QString text)
+// The line `which` with its arguments, in the terminal's language and
+// codeset. The arguments are text, filled in together, so that one holding a
+// "%2" stays as it is; an empty last one leaves no space behind.
+template <class... Texts>
+QByteArray say(texts::Line which, const texts::Terminal& terminal, const Texts&... arguments)
 {
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.simplified();
-}
-
-QByteArray terminalLine(const QString& text, const texts::Terminal& terminal)
-{
-    return texts::encode(text, terminal.codeset) + '\n';
+    QString text = texts::line(which, terminal.language);
+    if constexpr (sizeof...(Texts) > 0)
+        text = text.arg(arguments...);
+    return texts::encode(text.trimmed(), terminal.codeset) + '\n';
 }
 
 } // namespace
@@ -61,74 +61,71 @@ QByteArray line(Cause cause, const QString& detail, const texts::Terminal& termi
 {
     switch (cause) {
     case Cause::XConnectionLost:
-        return terminalLine(texts::line(texts::Line::XConnectionLost, terminal.language), terminal);
+        return say(texts::Line::XConnectionLost, terminal);
     case Cause::MemoryExhausted:
-        return terminalLine(texts::line(texts::Line::OutOfMemory, terminal.language), terminal);
+        return say(texts::Line::OutOfMemory, terminal);
     case Cause::ThreadNotStarted:
         return threadNotStarted(std::nullopt, terminal);
     case Cause::QtFatal:
         if (detail.trimmed().isEmpty())
-            return terminalLine(texts::line(texts::Line::QtFatal, terminal.language), terminal);
-        return terminalLine(texts::line(texts::Line::QtFatalSaying, terminal.language).arg(oneLine(detail)), terminal);
+            return say(texts::Line::QtFatal, terminal);
+        return say(texts::Line::QtFatalSaying, terminal, detail.simplified()); // one line, whatever Qt's holds
     case Cause::UncaughtException:
         break;
     }
-    return terminalLine(texts::line(texts::Line::ExceptionUncaught, terminal.language), terminal);
+    return say(texts::Line::ExceptionUncaught, terminal);
 }
 
 QByteArray uncaught(const errors::CaughtException& caught, const texts::Terminal& terminal)
 {
     const std::string module = caught.site.known ? caught.site.module : throwsite::programModule();
-    return terminalLine(texts::line(texts::Line::ExceptionUncaughtSaying, terminal.language)
-                            .arg(QString::fromUtf8(caught.className), QString::fromStdString(module),
-                                 errors::address(caught.site.offset), oneLine(errors::sentence(caught.message)))
-                            .trimmed(),
-                        terminal);
+    return say(texts::Line::ExceptionUncaughtSaying, terminal, QString::fromUtf8(caught.className),
+               QString::fromStdString(module), errors::address(caught.site.offset),
+               errors::sentence(caught.message).simplified());
 }
 
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes, const texts::Terminal& terminal)
 {
-    return terminalLine(texts::line(texts::Line::NoAddressSpace, terminal.language).arg(neededMebibytes), terminal);
+    return say(texts::Line::NoAddressSpace, terminal, QString::number(neededMebibytes));
 }
 
 QByteArray notEnoughData(unsigned long long neededMebibytes, const texts::Terminal& terminal)
 {
-    return terminalLine(texts::line(texts::Line::NoDataSpace, terminal.language).arg(neededMebibytes), terminal);
+    return say(texts::Line::NoDataSpace, terminal, QString::number(neededMebibytes));
 }
 
 QByteArray platformDidNotStart(const QString& platform, const texts::Terminal& terminal)
 {
-    return terminalLine(texts::line(texts::Line::PlatformDidNotStart, terminal.language).arg(platform), terminal);
+    return say(texts::Line::PlatformDidNotStart, terminal, platform);
 }
 
 QByteArray noDisplay(const QString& display, const texts::Terminal& terminal)
 {
     if (display.isEmpty())
-        return terminalLine(texts::line(texts::Line::DisplayNotSet, terminal.language), terminal);
-    return terminalLine(texts::line(texts::Line::DisplayUnreachable, terminal.language).arg(display), terminal);
+        return say(texts::Line::DisplayNotSet, terminal);
+    return say(texts::Line::DisplayUnreachable, terminal, display);
 }
 
 QByteArray threadNotStarted(std::optional<unsigned long long> processLimit, const texts::Terminal& terminal)
 {
     if (!processLimit)
-        return terminalLine(texts::line(texts::Line::ThreadNotStarted, terminal.language), terminal);
-    return terminalLine(texts::line(texts::Line::ThreadNotStartedForLimit, terminal.language).arg(*processLimit),
-                        terminal);
+        return say(texts::Line::ThreadNotStarted, terminal);
+    return say(texts::Line::ThreadNotStartedForLimit, terminal, QString::number(*processLimit));
 }
 
 QByteArray fileLimit(unsigned long long limit, unsigned long long needed, const texts::Terminal& terminal)
 {
-    return terminalLine(texts::line(texts::Line::FileLimit, terminal.language).arg(limit).arg(needed), terminal);
+    return say(texts::Line::FileLimit, terminal, QString::number(limit), QString::number(needed));
 }
 
 QByteArray stackLimit(unsigned long long limitKiB, unsigned long long neededKiB, const texts::Terminal& terminal)
 {
-    return terminalLine(texts::line(texts::Line::StackLimit, terminal.language).arg(limitKiB).arg(neededKiB), terminal);
+    return say(texts::Line::StackLimit, terminal, QString::number(limitKiB), QString::number(neededKiB));
 }
 
 QByteArray displayCannotShowPicture(unsigned depth, const texts::Terminal& terminal)
 {
-    return terminalLine(texts::line(texts::Line::ScreenDepth, terminal.language).arg(depth), terminal);
+    return say(texts::Line::ScreenDepth, terminal, QString::number(depth));
 }
 
 } // namespace fatalline

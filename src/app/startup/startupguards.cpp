@@ -60,18 +60,24 @@ volatile std::sig_atomic_t displayUnreachable = 0;
     ::_exit(EXIT_FAILURE);
 }
 
+// Whether `size` bytes of memory with `protection` are there to be had:
+// reserved without being touched, and given back at once. The address-space
+// limit counts any mapping, the data limit only writable ones.
+bool canReserve(std::size_t size, int protection)
+{
+    void* reserved = ::mmap(nullptr, size, protection, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (reserved == MAP_FAILED)
+        return false;
+    ::munmap(reserved, size);
+    return true;
+}
+
 // Where a thread could not be started, whether memory was the cause: the C
 // library says the same for a full address space or data limit and for the
-// limit on the user's processes and threads. Mapped as a thread's stack is,
-// writable, so that the data limit counts it; never touched.
+// limit on the user's processes and threads. A thread's stack is writable.
 bool threadCouldBeStarted()
 {
-    void* stack = ::mmap(nullptr, resourcelimits::threadStack(), PROT_READ | PROT_WRITE,
-                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (stack == MAP_FAILED)
-        return false;
-    ::munmap(stack, resourcelimits::threadStack());
-    return true;
+    return canReserve(resourcelimits::threadStack(), PROT_READ | PROT_WRITE);
 }
 
 // Qt's messages go unsaid unless asked for (QT_LOGGING_RULES or
@@ -150,23 +156,15 @@ void composeLines()
 
 // Libraries that run out of memory half-way through start-up crash
 // (fontconfig) or wait for ever (xcb) instead of failing. Checking for the
-// whole amount first, by reserving it without touching it, keeps them from
-// getting there: inaccessible for the address-space limit, writable for the
-// data limit, which counts only writable memory.
+// whole amount first keeps them from getting there: inaccessible for the
+// address-space limit, writable for the data limit.
 void checkMemory()
 {
     const std::size_t needed = resourcelimits::startUpMemory();
     const unsigned long long neededMebibytes = (needed + mebibyte - 1) / mebibyte;
-    const auto reserve = [needed](int protection) {
-        void* reserved = ::mmap(nullptr, needed, protection, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-        if (reserved == MAP_FAILED)
-            return false;
-        ::munmap(reserved, needed);
-        return true;
-    };
-    if (resourcelimits::isLimited(RLIMIT_AS) && !reserve(PROT_NONE))
+    if (resourcelimits::isLimited(RLIMIT_AS) && !canReserve(needed, PROT_NONE))
         sayAndEnd(fatalline::notEnoughAddressSpace(neededMebibytes));
-    if (resourcelimits::isLimited(RLIMIT_DATA) && !reserve(PROT_READ | PROT_WRITE))
+    if (resourcelimits::isLimited(RLIMIT_DATA) && !canReserve(needed, PROT_READ | PROT_WRITE))
         sayAndEnd(fatalline::notEnoughData(neededMebibytes));
 }
 

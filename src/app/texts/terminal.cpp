@@ -135,26 +135,25 @@ QByteArray encode(const QString& text, const QByteArray& codeset)
     std::size_t inLeft = std::size_t(utf8.size());
     char* out = encoded.data();
     std::size_t outLeft = std::size_t(encoded.size());
+    const auto grow = [&encoded, &out, &outLeft] {
+        const qsizetype written = out - encoded.data();
+        encoded.resize(encoded.size() * 2);
+        out = encoded.data() + written;
+        outLeft = std::size_t(encoded.size() - written);
+    };
     while (inLeft > 0) {
         if (::iconv(converter, &in, &inLeft, &out, &outLeft) != std::size_t(-1))
             break;
         if (errno == E2BIG) {
-            const qsizetype written = out - encoded.data();
-            encoded.resize(encoded.size() * 2);
-            out = encoded.data() + written;
-            outLeft = std::size_t(encoded.size() - written);
+            grow();
             continue;
         }
         // A character the codeset cannot hold.
         const std::size_t skipped = std::min<std::size_t>(inLeft, utf8Length(static_cast<unsigned char>(*in)));
         in += skipped;
         inLeft -= skipped;
-        if (outLeft == 0) {
-            const qsizetype written = out - encoded.data();
-            encoded.resize(encoded.size() * 2);
-            out = encoded.data() + written;
-            outLeft = std::size_t(encoded.size() - written);
-        }
+        if (outLeft == 0)
+            grow();
         *out++ = replacement;
         --outLeft;
     }
