@@ -163,6 +163,12 @@ run_to_close() {
     local label=$1 how=$2
     shift 2
     launch "$@"
+    close_when_shown "$label" "$how"
+}
+
+# close_when_shown LABEL HOW: run_to_close for a program launched already.
+close_when_shown() {
+    local label=$1 how=$2
     if ! wait_for_window "${WINDOW_TIMEOUT:-30}"; then
         wait_for_exit 5
         fail "$label: no window appeared ($(describe_status)); stderr: $(head -c 600 "$work/err")"

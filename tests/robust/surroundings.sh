@@ -130,19 +130,10 @@ sweep() {
 # it up (for $pause_seconds); then the window must come, and status 0 on
 # closing.
 paused_start_to_close() {
-    local label=$1 started
+    local label=$1 started=$SECONDS
     shift
-    started=$SECONDS
     "$@"
-    if wait_for_window "$WINDOW_TIMEOUT"; then
-        echo "$label: the window after $((SECONDS - started)) s"
-        close_window wmctrl
-        wait_for_exit 30
-        [ "$status" = 0 ] || fail "$label: closed, ended with $(describe_status); stderr: $(head -c 300 "$work/err")"
-    else
-        wait_for_exit 5
-        fail "$label: no window after $((SECONDS - started)) s ($(describe_status)); stderr: $(head -c 300 "$work/err")"
-    fi
+    close_when_shown "$label" wmctrl && echo "$label: the window, closed with status 0, $((SECONDS - started)) s after the launch"
 }
 
 # relay_display DELAY_MS: starts a relay to the virtual display's socket and
