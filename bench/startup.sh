@@ -4,16 +4,18 @@
 
 # Compares stereogram's start-up with a minimal Qt window of the same layout:
 # time from launch until the window is viewable, peak resident memory, and
-# where the time goes. Measured twice: on an X server without a window
-# manager, and under openbox.
+# where the time goes. Measured three times: on an X server without a window
+# manager, under openbox, which tells its frame before the window is mapped,
+# and under fluxbox, which tells it only once the window is mapped.
 #
 #   bash bench/startup.sh [RUNS]        (or RUNS=N bash bench/startup.sh; default 10)
 #
 # SETTLE_MS (default 250) is how long each window stays up before it is closed.
-# SETTINGS (default "none openbox") picks the window managers to measure under.
+# SETTINGS (default "none openbox fluxbox") picks the window managers to
+# measure under, as scripts/virtual-display.sh names them.
 # Needs the default build (stereogram, stereogram-traced, minimal-window and
-# startup-probe in build/, or in $BUILD_DIR) and Xvfb, openbox, wmctrl and
-# xprop. Runs on displays of its own, so it neither needs nor disturbs
+# startup-probe in build/, or in $BUILD_DIR) and Xvfb, openbox, fluxbox,
+# wmctrl and xprop. Runs on displays of its own, so it neither needs nor disturbs
 # $DISPLAY. The programs take turns, after one unmeasured run of each to warm
 # the caches. Exits 0 whether or not the goals are met; non-zero when
 # something could not be run.
@@ -32,7 +34,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 runs=${1:-${RUNS:-10}}
 settle_ms=${SETTLE_MS:-250}
-settings=${SETTINGS:-none openbox}
+settings=${SETTINGS:-none openbox fluxbox}
 ratio_goal=1.10
 memory_goal_mib=2
 expected_frame=873x735+192+120
@@ -53,7 +55,7 @@ die() {
 for program in stereogram minimal-window stereogram-traced startup-probe; do
     [[ -x $build/$program ]] || die "$build/$program is missing: build first (cmake -S . -B build && cmake --build build -j2)"
 done
-for tool in Xvfb openbox wmctrl xprop; do
+for tool in Xvfb wmctrl xprop; do
     command -v "$tool" >/dev/null || die "$tool is not installed"
 done
 
@@ -96,7 +98,7 @@ function median(a, n,    i, j, t, b) {
     for (i = 2; i <= n; i++) for (j = i; j > 1 && b[j - 1] > b[j]; j--) { t = b[j]; b[j] = b[j - 1]; b[j - 1] = t }
     return n % 2 ? b[(n + 1) / 2] : (b[n / 2] + b[n / 2 + 1]) / 2
 }
-FNR == 1 { p++; name[p] = FILENAME; sub(/.*\/(none|openbox)-/, "", name[p]); sub(/\.txt$/, "", name[p]) }
+FNR == 1 { p++; name[p] = FILENAME; sub(/.*\/[^\/-]+-/, "", name[p]); sub(/\.txt$/, "", name[p]) }
 {
     n[p]++
     for (f = 1; f <= NF; f++) { split($f, kv, "="); value[p, n[p], kv[1]] = kv[2] }
@@ -150,8 +152,8 @@ END {
 
 for setting in $settings; do
     case $setting in
-    none | openbox) ;;
-    *) die "unknown setting '$setting': none or openbox" ;;
+    none) ;;
+    *) command -v "$setting" >/dev/null || die "the window manager $setting is not installed" ;;
     esac
     VIRTUAL_DISPLAY_WM=$setting start_virtual_display || die "no virtual display"
     trap cleanup EXIT

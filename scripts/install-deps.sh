@@ -14,8 +14,10 @@ packages=(
     # run: the Japanese faces of the window's texts, the preferred one and its
     # fallbacks, and an X server for machines without a display
     fonts-horai-umefont fonts-morisawa-bizud-gothic fonts-vlgothic fonts-ipafont-gothic xvfb x11-utils imagemagick
-    # end-to-end tests: a real window manager and tools that drive it like a person
-    openbox xdotool wmctrl
+    # end-to-end tests: a real window manager and tools that drive it like a person;
+    # and the window managers where the frame's place is checked as well, one
+    # of each kind: telling their frame before the map, only after, or without EWMH
+    openbox xdotool wmctrl fluxbox fvwm awesome icewm xfwm4 metacity twm
     # the Debian package and the desktop files: build them and check them as Debian does,
     # twice over for reproducibility, every file's licence, and the scalable icon
     # against the SVG 1.1 DTD

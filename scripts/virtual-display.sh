@@ -5,8 +5,11 @@
 #
 # start_virtual_display starts Xvfb on a free display number with openbox as
 # its window manager (stock configuration, whatever the user has set up),
-# exports DISPLAY, and returns once openbox answers requests; with
-# VIRTUAL_DISPLAY_WM=none, it starts no window manager. It also exports
+# exports DISPLAY, and returns once openbox answers requests. VIRTUAL_DISPLAY_WM
+# names another window manager (fluxbox, twm, fvwm, awesome, icewm, xfwm4 or
+# metacity, each in its stock configuration), started the same way and
+# waited for until it manages windows; with VIRTUAL_DISPLAY_WM=none, it starts
+# no window manager. It also exports
 # XDG_RUNTIME_DIR, a private one, when none is set. Both are stopped when the
 # shell exits; a caller with an EXIT trap of its own calls
 # stop_virtual_display from it.
@@ -46,40 +49,84 @@ start_virtual_display() {
         export XDG_RUNTIME_DIR="$VIRTUAL_DISPLAY_DIR/runtime"
     fi
 
-    [ "${VIRTUAL_DISPLAY_WM:-openbox}" = none ] && return 0
+    local wm=${VIRTUAL_DISPLAY_WM:-openbox}
+    [ "$wm" = none ] && return 0
 
-    mkdir -p "$VIRTUAL_DISPLAY_DIR/config" "$VIRTUAL_DISPLAY_DIR/cache"
-    XDG_CONFIG_HOME="$VIRTUAL_DISPLAY_DIR/config" XDG_CACHE_HOME="$VIRTUAL_DISPLAY_DIR/cache" \
-        "${with_parent[@]}" openbox --sm-disable </dev/null >"$VIRTUAL_DISPLAY_DIR/openbox.log" 2>&1 &
+    # Each window manager with its own stock settings, in the display's folder,
+    # never the user's.
+    local -a command
+    case $wm in
+    openbox) command=(openbox --sm-disable) ;;
+    xfwm4) command=(xfwm4 --compositor=off --sm-client-disable) ;;
+    # Without its stock start-up, whose banner stands over the windows for seconds.
+    fvwm) command=(fvwm -f /dev/null) ;;
+    icewm | metacity | awesome | twm | fluxbox) command=("$wm") ;;
+    *)
+        echo "virtual display: no such window manager here: $wm" >&2
+        return 1
+        ;;
+    esac
+    mkdir -p "$VIRTUAL_DISPLAY_DIR/config" "$VIRTUAL_DISPLAY_DIR/cache" "$VIRTUAL_DISPLAY_DIR/home"
+    # fluxbox's stock style sets a wallpaper, and says in a window that it
+    # cannot where no wallpaper setter is installed.
+    if [ "$wm" = fluxbox ]; then
+        mkdir -p "$VIRTUAL_DISPLAY_DIR/home/.fluxbox"
+        echo 'background: none' >"$VIRTUAL_DISPLAY_DIR/home/.fluxbox/overlay"
+    fi
+    HOME="$VIRTUAL_DISPLAY_DIR/home" XDG_CONFIG_HOME="$VIRTUAL_DISPLAY_DIR/config" \
+        XDG_CACHE_HOME="$VIRTUAL_DISPLAY_DIR/cache" \
+        "${with_parent[@]}" "${command[@]}" </dev/null >"$VIRTUAL_DISPLAY_DIR/wm.log" 2>&1 &
     VIRTUAL_WM_PID=$!
 
-    # openbox tells what it does in the root window's properties, and xprop
-    # -spy writes each change there as a line (at once only when told to,
-    # since its output is a pipe): the waits below wait for those lines.
+    # Both steps together, however loaded the machine: only a failure waits so long.
+    deadline=$((SECONDS + 30))
+    # A window mapped before the window manager has taken over gets no frame:
+    # it has when it redirects the root window's children to itself and, where
+    # it speaks EWMH, has said so and what it supports.
+    if ! virtual_display_managed "$wm" "$deadline"; then
+        echo "virtual display: $wm did not take over $DISPLAY: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/wm.log")" >&2
+        return 1
+    fi
+    [ "$wm" = openbox ] || return 0
+
+    # openbox announces itself before its event loop runs, and requests made
+    # that early go unanswered (the program asks it for the frame's size).
+    # Once it has switched "showing the desktop" on and off on request, it
+    # answers. openbox tells what it does in the root window's properties,
+    # and xprop -spy writes each change there as a line (at once only when
+    # told to, since its output is a pipe): the waits below wait for those lines.
     local spy mode
     local -A showing=([on]=1 [off]=0)
     exec {spy}< <(exec stdbuf -oL xprop -root -spy 2>&1)
     VIRTUAL_SPY_PID=$!
-    # Both steps together, however loaded the machine: only a failure waits so long.
-    deadline=$((SECONDS + 30))
-    # A window mapped before the window manager has taken over gets no frame.
-    if ! virtual_display_wait "$spy" '_NET_SUPPORTING_WM_CHECK(WINDOW): window id #*' "$deadline"; then
-        echo "virtual display: openbox did not take over $DISPLAY: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/openbox.log")" >&2
-        return 1
-    fi
-    # openbox announces itself before its event loop runs, and requests made
-    # that early go unanswered (the program asks it for the frame's size).
-    # Once it has switched "showing the desktop" on and off on request, it answers.
     for mode in on off; do
         if ! virtual_display_wait "$spy" "_NET_SHOWING_DESKTOP(CARDINAL) = ${showing[$mode]}" "$deadline" \
             wmctrl -k "$mode"; then
-            echo "virtual display: openbox on $DISPLAY does not answer requests: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/openbox.log")" >&2
+            echo "virtual display: openbox on $DISPLAY does not answer requests: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/wm.log")" >&2
             return 1
         fi
     done
     exec {spy}<&-
     kill "$VIRTUAL_SPY_PID" 2>/dev/null || true
     VIRTUAL_SPY_PID=
+}
+
+# virtual_display_managed WM DEADLINE: true once WM has taken over the
+# display, as the X server shows it; false once it has ended, or at DEADLINE
+# (a value of $SECONDS).
+virtual_display_managed() {
+    local wm=$1 deadline=$2
+    for (( ; ; )); do
+        if xwininfo -root -events 2>/dev/null | grep -qw SubstructureRedirect \
+            && { [ "$wm" = twm ] || { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
+                && xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_WM_STATE'; }; }; then
+            return 0
+        fi
+        if ! kill -0 "$VIRTUAL_WM_PID" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+            return 1
+        fi
+        sleep 0.05
+    done
 }
 
 # virtual_display_wait FD PATTERN DEADLINE [REQUEST...]: reads xprop's lines

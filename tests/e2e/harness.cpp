@@ -116,14 +116,14 @@ void requireTools()
         throw Failure("the program under test is not built: " STEREOGRAM_PROGRAM);
 }
 
-Display::Display()
+Display::Display(const QString& windowManager)
 {
     requireTools();
 
     // The one way the project starts a display: the scripts source the same
     // file. Closing its standard input stops it.
     QProcessEnvironment serverEnvironment = QProcessEnvironment::systemEnvironment();
-    serverEnvironment.insert(QStringLiteral("VIRTUAL_DISPLAY_WM"), QStringLiteral("openbox"));
+    serverEnvironment.insert(QStringLiteral("VIRTUAL_DISPLAY_WM"), windowManager);
     m_server = newChild(serverEnvironment, SIGTERM);
     start(*m_server, QStringLiteral("bash"),
           {QStringLiteral(VIRTUAL_DISPLAY_SCRIPT), QStringLiteral("--serve"), QStringLiteral("1280x1024x24")});
@@ -328,10 +328,18 @@ WindowGeometry Program::geometry() const
     geometry.viewable = where->viewable;
 
     const std::optional<xquery::Property> extents = property("_NET_FRAME_EXTENTS");
-    if (!extents || extents->values.size() != 4)
-        throw Failure("the window has no _NET_FRAME_EXTENTS");
-    const std::vector<std::uint32_t>& ltrb = extents->values;
-    geometry.frameExtents = QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
+    if (extents && extents->values.size() == 4) {
+        const std::vector<std::uint32_t>& ltrb = extents->values;
+        geometry.frameExtents = QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
+        return geometry;
+    }
+    const std::optional<xquery::Geometry> frame = m_display.x().outerGeometry(m_windowId);
+    if (!frame)
+        throw Failure("the window " + text(m_window) + " is gone");
+    const QRect outer(frame->x, frame->y, frame->width, frame->height);
+    geometry.frameExtents = QMargins(geometry.client.left() - outer.left(), geometry.client.top() - outer.top(),
+                                     outer.right() - geometry.client.right(),
+                                     outer.bottom() - geometry.client.bottom());
     return geometry;
 }
 

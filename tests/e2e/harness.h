@@ -46,12 +46,13 @@ struct ToolOutput {
     QByteArray err;
 };
 
-// An Xvfb server on a display number of its own, managed by openbox, as
-// scripts/virtual-display.sh starts them.
+// An Xvfb server on a display number of its own, managed by openbox or
+// another window manager, as scripts/virtual-display.sh starts them.
 class Display {
 public:
-    // Starts both and returns once openbox answers requests.
-    Display();
+    // Starts both and returns once the window manager, named as
+    // VIRTUAL_DISPLAY_WM names it, manages windows (openbox: answers requests).
+    explicit Display(const QString& windowManager = QStringLiteral("openbox"));
     ~Display();
     Display(const Display&) = delete;
     Display& operator=(const Display&) = delete;
@@ -82,7 +83,9 @@ private:
 };
 
 // Where the window is: the client area (inside the frame) in screen
-// coordinates, and the frame the window manager put around it.
+// coordinates, and the frame the window manager put around it: its
+// _NET_FRAME_EXTENTS, or where it sets none, the window it reparented the
+// client into, border included.
 struct WindowGeometry {
     QRect client;
     QMargins frameExtents; // left, top, right, bottom

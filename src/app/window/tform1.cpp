@@ -74,10 +74,8 @@ void TForm1::showIconic()
 {
     // Qt marks a window it maps as iconic, but when show() has to move the
     // native window first, it restores a minimised one and so maps it normal.
-    // Placed and moved beforehand, the native window needs no move on show.
+    // Placing moves the native window beforehand, so show() need not.
     m_placement.place(frame);
-    if (QWindow* native = windowHandle())
-        native->setGeometry(geometry());
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowState(Qt::WindowMinimized);
     show();

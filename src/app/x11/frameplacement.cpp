@@ -5,21 +5,35 @@
 
 #include "app/x11/x11.h"
 
+#include <QCoreApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <optional>
 #include <vector>
 
 namespace {
 
-// How long a window manager may take to answer, in all. Only waited for when
-// it says it answers such questions at all.
-constexpr auto answerTimeout = std::chrono::milliseconds(500);
-constexpr auto pollInterval = std::chrono::microseconds(200);
+// The frame `ltrb` (left, right, top, bottom, as _NET_FRAME_EXTENTS and
+// x11::reparentedFrame() give it), or nothing where it would leave no client
+// area inside `frame`.
+std::optional<QMargins> marginsWithin(const QRect& frame, const std::vector<std::uint32_t>& ltrb)
+{
+    if (ltrb.size() != 4)
+        return std::nullopt;
+    const auto fits = [](std::uint32_t a, std::uint32_t b, int outer) { return std::uint64_t(a) + b < std::uint64_t(outer); };
+    if (!fits(ltrb[0], ltrb[1], frame.width()) || !fits(ltrb[2], ltrb[3], frame.height()))
+        return std::nullopt;
+    return QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
+}
 
 } // namespace
+
+FramePlacement::~FramePlacement()
+{
+    settle();
+}
 
 void FramePlacement::ask(QWidget* window)
 {
@@ -27,34 +41,23 @@ void FramePlacement::ask(QWidget* window)
     xcb_connection_t* connection = x11::connection();
     if (!connection)
         return;
-    const auto native = static_cast<xcb_window_t>(window->winId());
+    m_native = static_cast<xcb_window_t>(window->winId());
 
     const auto [supported, request, extents] =
         x11::atoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
+    m_extentsAtom = extents;
     constexpr uint32_t manyAtoms = 1024;
     const std::vector<uint32_t> features =
         x11::valuesProperty(connection, x11::rootWindow(connection), supported, XCB_ATOM_ATOM, manyAtoms);
-    if (std::find(features.begin(), features.end(), request) == features.end())
-        return;
-
-    x11::sendToRoot(connection, native, request);
-    m_extentsAtom = extents;
-}
-
-QMargins FramePlacement::answer()
-{
-    if (m_extentsAtom == 0)
-        return {};
-    xcb_connection_t* connection = x11::connection();
-    const auto native = static_cast<xcb_window_t>(m_window->winId());
-    const auto giveUp = std::chrono::steady_clock::now() + answerTimeout;
-    do {
-        const std::vector<uint32_t> ltrb = x11::valuesProperty(connection, native, m_extentsAtom, XCB_ATOM_CARDINAL, 4);
-        if (ltrb.size() == 4)
-            return QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
-        std::this_thread::sleep_for(pollInterval);
-    } while (std::chrono::steady_clock::now() < giveUp);
-    return {};
+    const auto offers = [&](xcb_atom_t feature) {
+        return std::find(features.begin(), features.end(), feature) != features.end();
+    };
+    // A manager that tells its frame in _NET_FRAME_EXTENTS is believed there,
+    // not in the windows it reparents into: its frame window may be larger
+    // than the frame it draws.
+    m_answer = offers(extents) || offers(request) ? Answer::Extents : Answer::Reparenting;
+    if (offers(request))
+        x11::sendToRoot(connection, m_native, request);
 }
 
 void FramePlacement::place(const QRect& frame)
@@ -62,6 +65,82 @@ void FramePlacement::place(const QRect& frame)
     if (m_placed || !m_window)
         return;
     m_placed = true;
-    m_window->setGeometry(frame - answer()); // the client area's rectangle
-    m_extentsAtom = 0;
+    m_frame = frame;
+
+    QMargins margins;
+    if (m_answer == Answer::Extents) {
+        const auto told = marginsWithin(
+            frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
+        if (told) {
+            margins = *told;
+            m_answer = Answer::None; // answered: nothing more to hear
+        }
+    }
+    const QRect client(frame.topLeft(), frame.size().shrunkBy(margins));
+    m_window->setGeometry(client);
+    // The frame's corner where the client area's is asked for: north-west
+    // gravity. The native window gets the same rectangle now, hidden as it is,
+    // so that showing the window moves nothing, which would ask for the client
+    // area's corner there instead.
+    if (QWindow* native = m_window->windowHandle()) {
+        native->setGeometry(client);
+        native->setFramePosition(frame.topLeft());
+    }
+
+    if (m_answer != Answer::None) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+        m_listening = true;
+    }
+}
+
+bool FramePlacement::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result)
+{
+    Q_UNUSED(result);
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    constexpr std::uint8_t sentByAnotherClient = 0x80;
+    switch (event->response_type & ~sentByAnotherClient) {
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+        if (m_answer != Answer::Extents || change->window != m_native || change->atom != m_extentsAtom
+            || change->state != XCB_PROPERTY_NEW_VALUE)
+            break;
+        if (const auto margins = marginsWithin(
+                m_frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4)))
+            fit(*margins);
+        break;
+    }
+    case XCB_REPARENT_NOTIFY: {
+        const auto* move = static_cast<const xcb_reparent_notify_event_t*>(message);
+        if (m_answer != Answer::Reparenting || move->window != m_native)
+            break;
+        if (const auto margins = marginsWithin(m_frame, x11::reparentedFrame(x11::connection(), m_native)))
+            fit(*margins);
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+void FramePlacement::fit(const QMargins& margins)
+{
+    settle();
+    // A maximised or full-screen window's size is the manager's; restored, it
+    // gets back the size it was shown with.
+    if (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize client = m_frame.size().shrunkBy(margins);
+    x11::resize(x11::connection(), m_native, std::uint32_t(client.width()), std::uint32_t(client.height()));
+}
+
+void FramePlacement::settle()
+{
+    if (!m_listening)
+        return;
+    m_listening = false;
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->removeNativeEventFilter(this);
 }

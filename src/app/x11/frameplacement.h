@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QMargins>
 #include <QRect>
 
@@ -11,22 +12,46 @@
 class QWidget;
 
 // Places a top-level window so that its outer frame, title bar and border
-// included, covers a given rectangle from the moment it is first shown. That
-// needs the frame's size before the window is mapped: ask() puts the question
-// to the window manager, and place() reads the answer, by when it is usually
-// there already, so drawing in between costs no waiting.
-class FramePlacement {
+// included, covers a given rectangle. The window is positioned as ICCCM's
+// north-west gravity asks, so the frame's top-left corner is at the rectangle's
+// whatever the frame. Its size needs the frame's: ask() puts the question to
+// the window manager when the window is made, and place() reads the answer
+// when it is first shown, by when a manager that answers such questions has
+// usually done so. A manager that tells its frame only once the window is
+// mapped, or, without EWMH, only by reparenting it into its frame, tells it
+// through an X event, and the client area is then resized to fit. Nothing
+// here waits: each answer is read once it is there.
+class FramePlacement : public QAbstractNativeEventFilter {
 public:
+    FramePlacement() = default;
+    ~FramePlacement() override;
+    FramePlacement(const FramePlacement&) = delete;
+    FramePlacement& operator=(const FramePlacement&) = delete;
+
     // Creates the window's native window, still hidden, and asks.
     void ask(QWidget* window);
     // Puts the window where its frame will cover `frame`; only the first call does anything.
     void place(const QRect& frame);
 
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
 private:
-    // The frame the window manager will draw; empty where there is none, or it cannot tell in advance.
-    QMargins answer();
+    enum class Answer : std::uint8_t {
+        None,       // no window manager, or one that draws no frame or cannot tell it
+        Extents,    // _NET_FRAME_EXTENTS, set on the window
+        Reparenting // the frame window the manager puts the window into
+    };
+
+    // Stops listening for answers.
+    void settle();
+    // Resizes the client area so that the frame, `margins` around it, is the placed size.
+    void fit(const QMargins& margins);
 
     QWidget* m_window = nullptr;
-    std::uint32_t m_extentsAtom = 0; // nonzero while an answer is awaited
+    std::uint32_t m_native = 0;
+    std::uint32_t m_extentsAtom = 0;
+    Answer m_answer = Answer::None;
+    QRect m_frame;
     bool m_placed = false;
+    bool m_listening = false;
 };

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -96,6 +97,48 @@ void sendToRoot(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t me
     xcb_send_event(connection, 0, rootWindow(connection),
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
+
+std::vector<uint32_t> reparentedFrame(xcb_connection_t* connection, xcb_window_t window)
+{
+    // The frame is the ancestor that is a child of the root.
+    xcb_window_t frame = XCB_WINDOW_NONE;
+    for (xcb_window_t child = window;;) {
+        const ReplyPointer<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, child), nullptr));
+        if (!tree || tree->parent == XCB_WINDOW_NONE)
+            return {};
+        if (tree->parent == tree->root)
+            break;
+        frame = child = tree->parent;
+    }
+    if (frame == XCB_WINDOW_NONE)
+        return {};
+    // Asked together, so that the answers describe one moment.
+    const auto inside = xcb_translate_coordinates(connection, window, frame, 0, 0);
+    const auto windowSize = xcb_get_geometry(connection, window);
+    const auto frameSize = xcb_get_geometry(connection, frame);
+    const ReplyPointer<xcb_translate_coordinates_reply_t> offset(
+        xcb_translate_coordinates_reply(connection, inside, nullptr));
+    const ReplyPointer<xcb_get_geometry_reply_t> client(xcb_get_geometry_reply(connection, windowSize, nullptr));
+    const ReplyPointer<xcb_get_geometry_reply_t> outer(xcb_get_geometry_reply(connection, frameSize, nullptr));
+    if (!offset || !client || !outer)
+        return {};
+    const int border = outer->border_width;
+    const int left = offset->dst_x + border;
+    const int top = offset->dst_y + border;
+    const int right = outer->width + 2 * border - left - client->width;
+    const int bottom = outer->height + 2 * border - top - client->height;
+    if (std::min({left, right, top, bottom}) < 0)
+        return {};
+    return {uint32_t(left), uint32_t(right), uint32_t(top), uint32_t(bottom)};
+}
+
+void resize(xcb_connection_t* connection, xcb_window_t window, uint32_t width, uint32_t height)
+{
+    const uint32_t size[] = {width, height};
+    xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
     xcb_flush(connection);
 }
 

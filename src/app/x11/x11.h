@@ -54,6 +54,15 @@ void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t n
 // nothing where it can, or where there is no connection.
 std::optional<unsigned> unpaintableDepth(xcb_connection_t* connection);
 
+// The frame a reparenting window manager has put `window` into, as
+// _NET_FRAME_EXTENTS gives one: left, right, top, bottom, the frame window's
+// border included. Empty while `window` is a child of the root, or is gone.
+std::vector<std::uint32_t> reparentedFrame(xcb_connection_t* connection, xcb_window_t window);
+
+// Asks for a new size of a top-level window, leaving where it goes to the
+// window manager and the window's gravity; flushes the request.
+void resize(xcb_connection_t* connection, xcb_window_t window, std::uint32_t width, std::uint32_t height);
+
 // Sends a client message about `window` to the root window, where the
 // window manager listens for requests, and flushes it.
 void sendToRoot(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t messageType);
