@@ -23,7 +23,7 @@
 // one line of key=value pairs:
 //   mapped_ms=  launch to viewable, milliseconds
 //   maxrss_kib= the program's peak resident set, wait4()'s ru_maxrss
-//   frame=      the outermost window's geometry, WxH+X+Y
+//   frame=      the outermost window's geometry, WxH+X+Y, after the settle time
 //   close_ms=   WM_DELETE_WINDOW to exit, milliseconds
 //   closed_by=  wm_delete, sigterm or sigkill
 //   status=     exit status, or the signal as sigN
@@ -268,9 +268,12 @@ int main(int argc, char** argv)
         poll(&watched, 1, int(std::min<long long>(left, 10))); // short, to notice the program ending
     }
 
-    const std::string frame = display.outerGeometry(shown);
-
+    // Where the frame is once the window has settled: a window manager that
+    // tells its frame only after the map has the program resize the window then.
+    std::string frame = display.outerGeometry(shown);
     std::optional<Ended> ended = waitForEnd(child, options.settle);
+    if (!ended)
+        frame = display.outerGeometry(shown);
     std::string closedBy = "itself";
     const auto closing = Clock::now();
     if (!ended) {
