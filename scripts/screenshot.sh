@@ -19,7 +19,6 @@ start_virtual_display
 ./build/stereogram &
 program=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Form1$' | head -n 1)
-sleep 1 # let the first paint reach the screen
 
 # The frame, title bar and border included, as the window manager drew it.
 read -r x y width height < <(xwininfo -id "$window" | awk '
@@ -28,8 +27,18 @@ read -r x y width height < <(xwininfo -id "$window" | awk '
 read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
 mkdir -p "$(dirname "$output")"
 # Without the time chunks the same picture gives the same file.
-import -window root -crop "$((width + left + right))x$((height + top + bottom))+$((x - left))+$((y - top))" +repage \
-    -define png:exclude-chunk=date,time "$output"
+shoot() {
+    import -window root -crop "$((width + left + right))x$((height + top + bottom))+$((x - left))+$((y - top))" +repage \
+        -define png:exclude-chunk=date,time "png:$1"
+}
+# The first paint has reached the screen once two shots in a row agree.
+shoot "$output"
+for _ in $(seq 50); do
+    shoot "$output.next"
+    if cmp -s "$output" "$output.next"; then break; fi
+    mv "$output.next" "$output"
+done
+rm -f "$output.next"
 
 wmctrl -c Form1
 wait "$program"

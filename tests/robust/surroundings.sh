@@ -19,7 +19,9 @@
 #                        two ways (needs root, to be that user)
 #   session-manager-hangs  SESSION_MANAGER names a socket that accepts and
 #                        never answers
-#   stopped-during-start the process stopped 0.05 s after its launch and
+#   stopped-during-start the process stopped in its connection to the X
+#                        server (held there by stopping the server from the
+#                        launch until the connection waits in its queue) and
 #                        continued 30 s later
 #   server-stopped       the X server stopped for 30 s from the launch
 #   slow-link            the display reached through a relay that delays each
@@ -136,6 +138,12 @@ paused_start_to_close() {
     close_when_shown "$label" wmctrl && echo "$label: the window, closed with status 0, $((SECONDS - started)) s after the launch"
 }
 
+# Connections waiting in the virtual display's queue for the server to take
+# them, on its sockets: a stopped server takes none.
+queued_connections() {
+    ss -xlH | awk -v socket="/tmp/.X11-unix/X${DISPLAY#:}" '$5 == socket || $5 == "@" socket { n += $3 } END { print n + 0 }'
+}
+
 # relay_display DELAY_MS: starts a relay to the virtual display's socket and
 # sets $relay_display to the display that reaches it.
 relay_display() {
@@ -198,15 +206,27 @@ session-manager-hangs)
 
 stopped-during-start)
     display_up
-    stop_and_continue() {
+    stop_in_connection() {
+        local deadline=$((SECONDS + 30))
+        kill -STOP "$VIRTUAL_XVFB_PID"
         launch "$program"
-        sleep 0.05
+        until [ "$(queued_connections)" -gt 0 ]; do
+            if ! kill -0 "$pid" 2>/dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+                kill -CONT "$VIRTUAL_XVFB_PID"
+                fail "the program never reached the X server: the row proves nothing"
+                return
+            fi
+            sleep 0.05
+        done
         kill -STOP "$pid"
-        [ -z "$(form1_window)" ] || fail "the window was shown before the stop: the row proves nothing"
+        kill -CONT "$VIRTUAL_XVFB_PID"
         sleep "$pause_seconds"
+        # Stopped all along, it cannot have shown its window; had the stop not
+        # held, it would have by now.
+        [ -z "$(form1_window)" ] || fail "the window was shown while the program was stopped: the row proves nothing"
         kill -CONT "$pid"
     }
-    paused_start_to_close "stopped 0.05 s after the launch for $pause_seconds s" stop_and_continue
+    paused_start_to_close "stopped in its connection to the X server for $pause_seconds s" stop_in_connection
     ;;
 
 server-stopped)
@@ -215,6 +235,7 @@ server-stopped)
         kill -STOP "$VIRTUAL_XVFB_PID"
         launch "$program"
         sleep "$pause_seconds"
+        [ "$(queued_connections)" -gt 0 ] || fail "the program was not waiting for the X server: the row proves nothing"
         kill -CONT "$VIRTUAL_XVFB_PID"
     }
     paused_start_to_close "the X server stopped for $pause_seconds s from the launch" server_paused
