@@ -18,16 +18,20 @@ packages=(
     # and the window managers where the frame's place is checked as well, one
     # of each kind: telling their frame before the map, only after, or without EWMH
     openbox xdotool wmctrl fluxbox fvwm awesome icewm xfwm4 metacity twm
-    # the Debian package and the desktop files: build them and check them as Debian does,
+    # the Debian package and the desktop files: build them and check them as Debian does
+    # (its own tests with autopkgtest among them),
     # twice over for reproducibility, every file's licence, and the scalable icon
     # against the SVG 1.1 DTD
-    dpkg-dev debhelper file lintian devscripts diffoscope-minimal faketime desktop-file-utils appstream reuse
+    dpkg-dev debhelper file lintian devscripts diffoscope-minimal faketime desktop-file-utils appstream reuse autopkgtest
     libxml2-utils w3c-sgml-lib
     # the screen-reader check: AT-SPI's buses and its client library for Python
     at-spi2-core gir1.2-atspi-2.0 python3-gi
     # robustness checks: memcheck, fontconfig's tools and a face without Japanese,
-    # prlimit, D-Bus's autolaunch and a bus of the tests' own; and the format check
-    valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin clang-format
+    # prlimit, D-Bus's autolaunch and a bus of the tests' own, ss to see a connection wait for
+    # a stopped X server; and the format check
+    valgrind fontconfig fonts-dejavu-core util-linux dbus-x11 dbus-daemon dbus-bin iproute2 clang-format
+    # static analysis with the project's own checks, and the coverage map on request
+    clang-tidy clazy gcovr
     # locales the terminal lines are checked in: Japanese in UTF-8 and EUC-JP,
     # English in UTF-8 and ISO-8859-1; and relays to the X server
     locales socat

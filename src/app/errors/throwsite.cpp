@@ -99,7 +99,7 @@ ThrowFunction runtimeThrow()
 {
     static const auto function = reinterpret_cast<ThrowFunction>(dlsym(RTLD_NEXT, "__cxa_throw"));
     if (!function) {
-        std::fputs("libstdc++'s __cxa_throw cannot be found\n", stderr);
+        (void)std::fputs("libstdc++'s __cxa_throw cannot be found\n", stderr); // about to abort all the same
         std::abort();
     }
     return function;
@@ -142,6 +142,7 @@ std::string programModule()
 // Present when AddressSanitizer is: it forgets the stack frames that unwinding
 // is about to leave. Its own stand-in for the throw entry point, which calls it,
 // may be displaced by the one below where its runtime is linked statically.
+// NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): the sanitizer's name for it
 extern "C" void __asan_handle_no_return() __attribute__((weak));
 
 // Takes the place of libstdc++'s throw entry point, __cxa_throw, for the whole process:

@@ -6,7 +6,9 @@
 #include "app/startup/fatalline.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -54,15 +56,28 @@ struct Held {
 Held held()
 {
     Held now;
-    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        unsigned long size = 0, resident = 0, shared = 0, text = 0, library = 0, data = 0;
-        if (std::fscanf(statm, "%lu %lu %lu %lu %lu %lu", &size, &resident, &shared, &text, &library, &data) == 6) {
-            const auto page = rlim_t(::sysconf(_SC_PAGESIZE));
-            now.addressSpace = size * page;
-            now.data = data * page;
-        }
-        std::fclose(statm);
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm)
+        return now;
+    // Pages: size, resident, shared, text, library, data.
+    char line[256] = {};
+    const bool read = std::fgets(line, sizeof line, statm) != nullptr;
+    (void)std::fclose(statm); // read only: nothing to lose
+    if (!read)
+        return now;
+    unsigned long pages[6] = {};
+    const char* at = line;
+    for (unsigned long& field : pages) {
+        char* end = nullptr;
+        errno = 0;
+        field = std::strtoul(at, &end, 10);
+        if (end == at || errno != 0)
+            return now;
+        at = end;
     }
+    const auto page = rlim_t(::sysconf(_SC_PAGESIZE));
+    now.addressSpace = pages[0] * page;
+    now.data = pages[5] * page;
     return now;
 }
 

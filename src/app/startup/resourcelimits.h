@@ -24,7 +24,7 @@ inline constexpr rlim_t startUpFiles = 14;
 // (fontconfig's XML parser, Xlib's locale code, Qt's xkb set-up), taken
 // several times over for other fonts, locales and desktops. Qt's threads
 // get the same.
-inline constexpr rlim_t startUpStack = 512 * 1024;
+inline constexpr rlim_t startUpStack = rlim_t{512} * 1024;
 
 // Memory that start-up takes beyond what the process holds when main()
 // begins, up to the window's first showing, the stacks of Qt's threads apart:

@@ -122,11 +122,11 @@ private:
 
 QAccessibleInterface* describe(const QString& className, QObject* object)
 {
-    if (className == QLatin1String(TForm1::staticMetaObject.className()))
+    if (className == QString::fromLatin1(TForm1::staticMetaObject.className()))
         return new FrameAccessible(static_cast<TForm1*>(object));
-    if (className == QLatin1String(PictureControl::staticMetaObject.className()))
+    if (className == QString::fromLatin1(PictureControl::staticMetaObject.className()))
         return new PictureAccessible(static_cast<PictureControl*>(object));
-    if (className == QLatin1String(CloseButton::staticMetaObject.className()))
+    if (className == QString::fromLatin1(CloseButton::staticMetaObject.className()))
         return new ButtonAccessible(static_cast<CloseButton*>(object));
     return nullptr;
 }
