@@ -7,8 +7,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +46,92 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayRow{"RemoteHost", "far.example:0", false}, DisplayRow{"Ipv6", "[::1]:0", false},
                     DisplayRow{"TcpProtocol", "tcp/box:0", false}, DisplayRow{"Inet6Protocol", "inet6/box:0", false},
                     DisplayRow{"DecNet", "node::0", false}),
+    tablerows::byName);
+
+// What stands at $XDG_RUNTIME_DIR/bus, where libdbus looks for the session bus.
+enum class AtBus { Nothing, Socket, File };
+
+struct BusRow : tablerows::Named {
+    const char* address; // DBUS_SESSION_BUS_ADDRESS before; null: not set
+    AtBus atBus;
+    const char* after; // and after; null: not set
+};
+
+// The variables the rule reads, set as a row says and put back afterwards.
+class SessionBus : public testing::TestWithParam<BusRow> {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : names) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
+        ASSERT_TRUE(runtime.isValid());
+        setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+        unsetenv("AT_SPI_BUS_ADDRESS");
+    }
+    void TearDown() override
+    {
+        for (const auto& [name, value] : saved) {
+            if (value)
+                setenv(name, value->c_str(), 1);
+            else
+                unsetenv(name);
+        }
+        if (listening >= 0)
+            close(listening);
+    }
+
+    // A socket listening at `path`, as a session bus's.
+    void listenAt(const std::string& path)
+    {
+        listening = socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_GE(listening, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        ASSERT_LT(path.size(), sizeof address.sun_path);
+        path.copy(address.sun_path, path.size());
+        ASSERT_EQ(bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        ASSERT_EQ(listen(listening, 1), 0);
+    }
+
+    static constexpr const char* names[] = {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "AT_SPI_BUS_ADDRESS"};
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+    QTemporaryDir runtime;
+    int listening = -1;
+};
+
+TEST_P(SessionBus, IsLeftToLibdbusToFindOrSwitchedOffBeforeItCouldStartOne)
+{
+    const BusRow& row = GetParam();
+    if (row.address)
+        setenv("DBUS_SESSION_BUS_ADDRESS", row.address, 1);
+    else
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    const std::string bus = runtime.filePath(QStringLiteral("bus")).toStdString();
+    if (row.atBus == AtBus::Socket)
+        listenAt(bus);
+    if (row.atBus == AtBus::File) {
+        std::FILE* file = std::fopen(bus.c_str(), "w");
+        ASSERT_NE(file, nullptr) << bus;
+        std::fclose(file);
+    }
+
+    qtenvironment::avoidSessionBusAutolaunch();
+
+    const char* after = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    EXPECT_EQ(after ? std::optional<std::string>(after) : std::nullopt,
+              row.after ? std::optional<std::string>(row.after) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SessionBus,
+    testing::Values(BusRow{"AnAddressGivenIsKept", "unix:path=/run/user/1000/bus", AtBus::Nothing,
+                           "unix:path=/run/user/1000/bus"},
+                    BusRow{"ABusSocketInTheRuntimeDirectoryIsFoundByLibdbus", nullptr, AtBus::Socket, nullptr},
+                    BusRow{"NoBusAnywhereSwitchesAutolaunchOff", nullptr, AtBus::Nothing, "disabled:"},
+                    BusRow{"AFileThatIsNoSocketSwitchesAutolaunchOff", nullptr, AtBus::File, "disabled:"},
+                    BusRow{"AnEmptyAddressCountsAsNone", "", AtBus::Nothing, "disabled:"}),
     tablerows::byName);
 
 constexpr rlim_t unlimited = RLIM_INFINITY;

@@ -92,7 +92,7 @@ QString sentence(const QByteArray& message)
 
 QString address(std::uintptr_t value)
 {
-    return QStringLiteral("%1").arg(quint64{value}, pointerDigits, 16, u'0').toUpper();
+    return QStringLiteral("%1").arg(quint64{value}, pointerDigits, 16, QChar(u'0')).toUpper();
 }
 
 void showCreationError(const QString& programTitle, const CaughtException& caught)
