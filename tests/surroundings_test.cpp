@@ -134,6 +134,51 @@ INSTANTIATE_TEST_SUITE_P(
                     BusRow{"AnEmptyAddressCountsAsNone", "", AtBus::Nothing, "disabled:"}),
     tablerows::byName);
 
+struct SharedMemoryRow : tablerows::Named {
+    const char* display;
+    const char* noMitShm; // QT_XCB_NO_MITSHM after; null: not set
+};
+
+class SharedMemoryImages : public testing::TestWithParam<SharedMemoryRow> {
+protected:
+    void SetUp() override
+    {
+        for (const char* name :
+             {"DISPLAY", "QT_XCB_NO_MITSHM", "QT_QPA_PLATFORM", "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR",
+              "QT_SCREEN_SCALE_FACTORS", "QT_USE_PHYSICAL_DPI", "SESSION_MANAGER"}) {
+            const char* value = std::getenv(name);
+            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
+    }
+    void TearDown() override
+    {
+        for (const auto& [name, value] : saved) {
+            if (value)
+                setenv(name, value->c_str(), 1);
+            else
+                unsetenv(name);
+        }
+    }
+
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+};
+
+TEST_P(SharedMemoryImages, AreSwitchedOffForQtOnlyWhereTheDisplayIsReachedOverTheNetwork)
+{
+    setenv("DISPLAY", GetParam().display, 1);
+    unsetenv("QT_XCB_NO_MITSHM");
+    qtenvironment::setBeforeQtStarts();
+    const char* after = std::getenv("QT_XCB_NO_MITSHM");
+    EXPECT_EQ(after ? std::optional<std::string>(after) : std::nullopt,
+              GetParam().noMitShm ? std::optional<std::string>(GetParam().noMitShm) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SharedMemoryImages,
+                         testing::Values(SharedMemoryRow{"LocalDisplay", ":0", nullptr},
+                                         SharedMemoryRow{"DisplayOverTcp", "localhost:10.0", "1"},
+                                         SharedMemoryRow{"RemoteHost", "far.example:0", "1"}),
+                         tablerows::byName);
+
 constexpr rlim_t unlimited = RLIM_INFINITY;
 
 struct LimitRow : tablerows::Named {
