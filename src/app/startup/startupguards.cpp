@@ -8,9 +8,10 @@
 #include "app/startup/qtenvironment.h"
 #include "app/startup/resourcelimits.h"
 #include "app/texts/terminal.h"
-#include "app/x11/x11.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QString>
 #include <QtGlobal>
 
@@ -193,8 +194,11 @@ void noteQtRunning()
 
 void checkScreen()
 {
-    if (const std::optional<unsigned> depth = x11::unpaintableDepth(x11::connection()))
-        sayAndEnd(fatalline::displayCannotShowPicture(*depth));
+    // Qt paints into images of 15, 16, 24, 30 or 32 bits a pixel.
+    constexpr int fewestBits = 15;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && screen->depth() < fewestBits)
+        sayAndEnd(fatalline::displayCannotShowPicture(unsigned(screen->depth())));
 }
 
 } // namespace startup
