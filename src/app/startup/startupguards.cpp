@@ -30,8 +30,6 @@ namespace startup {
 
 namespace {
 
-constexpr std::size_t mebibyte = std::size_t{1} << 20;
-
 // Qt's xcb plugin warns with this before it fails to start for want of a display.
 const QString noDisplayWarning = QStringLiteral("could not connect to display");
 
@@ -162,7 +160,7 @@ void composeLines()
 void checkMemory()
 {
     const std::size_t needed = resourcelimits::startUpMemory();
-    const unsigned long long neededMebibytes = (needed + mebibyte - 1) / mebibyte;
+    const unsigned long long neededMebibytes = fatalline::mebibytes(needed);
     if (resourcelimits::isLimited(RLIMIT_AS) && !canReserve(needed, PROT_NONE))
         sayAndEnd(fatalline::notEnoughAddressSpace(neededMebibytes));
     if (resourcelimits::isLimited(RLIMIT_DATA) && !canReserve(needed, PROT_READ | PROT_WRITE))
