@@ -9,14 +9,16 @@
 # names another window manager (fluxbox, twm, fvwm, awesome, icewm, xfwm4 or
 # metacity, each in its stock configuration), started the same way and
 # waited for until it manages windows; with VIRTUAL_DISPLAY_WM=none, it starts
-# no window manager. It also exports
-# XDG_RUNTIME_DIR, a private one, when none is set. Both are stopped when the
-# shell exits; a caller with an EXIT trap of its own calls
-# stop_virtual_display from it.
+# no window manager. Given several SCREENs (each as Xvfb's -screen takes it),
+# the server has as many; VIRTUAL_DISPLAY_SCREEN, where set, is the number of
+# the one DISPLAY names, and the only one the window manager manages (each
+# manages one screen). It also exports XDG_RUNTIME_DIR, a private one, when
+# none is set. Both are stopped when the shell exits; a caller with an EXIT
+# trap of its own calls stop_virtual_display from it.
 #
 # Run rather than sourced, as
 #
-#   bash virtual-display.sh --serve [SCREEN]
+#   bash virtual-display.sh --serve [SCREEN...]
 #
 # it starts the display the same way, writes DISPLAY=... and XDG_RUNTIME_DIR=...
 # lines and then "ready" to standard output, and keeps the display until its
@@ -24,7 +26,11 @@
 # its displays so.
 
 start_virtual_display() {
-    local screen=${1:-1280x1024x24} display deadline
+    local display deadline screen number=0
+    local -a screens=()
+    for screen in "${@:-1280x1024x24}"; do
+        screens+=(-screen $((number++)) "$screen")
+    done
     VIRTUAL_DISPLAY_DIR=$(mktemp -d "${TMPDIR:-/tmp}/virtual-display.XXXXXX")
     trap stop_virtual_display EXIT
 
@@ -36,14 +42,14 @@ start_virtual_display() {
     # -displayfd picks a free number and writes it once the server accepts
     # connections: parallel runs never fight over a number.
     mkfifo "$VIRTUAL_DISPLAY_DIR/number"
-    "${with_parent[@]}" Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset \
+    "${with_parent[@]}" Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp -noreset \
         3>"$VIRTUAL_DISPLAY_DIR/number" </dev/null >"$VIRTUAL_DISPLAY_DIR/xvfb.log" 2>&1 &
     VIRTUAL_XVFB_PID=$!
     if ! read -r -t 15 display <"$VIRTUAL_DISPLAY_DIR/number"; then
         echo "virtual display: Xvfb did not start: $(tail -n 3 "$VIRTUAL_DISPLAY_DIR/xvfb.log")" >&2
         return 1
     fi
-    export DISPLAY=":$display"
+    export DISPLAY=":$display${VIRTUAL_DISPLAY_SCREEN:+.$VIRTUAL_DISPLAY_SCREEN}"
     if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
         mkdir -m 700 "$VIRTUAL_DISPLAY_DIR/runtime"
         export XDG_RUNTIME_DIR="$VIRTUAL_DISPLAY_DIR/runtime"
@@ -184,7 +190,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
         serve_virtual_display "$@"
         ;;
     *)
-        echo "usage: bash $0 --serve [SCREEN], or source it and call start_virtual_display" >&2
+        echo "usage: bash $0 --serve [SCREEN...], or source it and call start_virtual_display" >&2
         exit 2
         ;;
     esac

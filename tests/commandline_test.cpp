@@ -44,6 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Row{"Nothing", {}, normal}, Row{"Help", {"--help"}, help}, Row{"Version", {"--version"}, version},
         Row{"TheFirstOfHelpAndVersionCounts", {"--version", "--help"}, version},
+        Row{"TheFirstOfHelpAndVersionCountsTheOtherWayRound", {"--help", "--version"}, help},
         Row{"HelpAfterOtherArguments", {"-iconic", "x", "--help"}, {Answer::Help, StartRequest::Minimised}},
         Row{"Maximised", {"-maximized"}, maximised}, Row{"Minimised", {"-iconic"}, minimised},
         Row{"TheLastStartRequestCounts", {"-iconic", "-maximized"}, maximised},

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The stereogram authors
 // SPDX-License-Identifier: MIT
 
+#include "app/errors/errorreport.h"
 #include "app/startup/fatalline.h"
 #include "app/startup/startupguards.h"
 #include "tablerows.h"
@@ -9,6 +10,7 @@
 
 #include <QtGlobal>
 
+#include <cstddef>
 #include <functional>
 #include <new>
 #include <optional>
@@ -220,6 +222,59 @@ INSTANTIATE_TEST_SUITE_P(
                     LimitRow{"ScreenDepth",
                              [](const auto& terminal) { return fatalline::displayCannotShowPicture(8, terminal); },
                              {"8", "15"}}),
+    tablerows::byName);
+
+// The memory the lines name, from the bytes start-up needs.
+struct MebibyteRow : tablerows::Named {
+    std::size_t bytes;
+    unsigned long long named;
+};
+
+class Mebibytes : public testing::TestWithParam<MebibyteRow> {};
+
+TEST_P(Mebibytes, AreNamedWholeAndNeverLessThanNeeded)
+{
+    EXPECT_EQ(fatalline::mebibytes(GetParam().bytes), GetParam().named);
+}
+
+constexpr std::size_t mebibyte = std::size_t{1} << 20;
+
+INSTANTIATE_TEST_SUITE_P(Rows, Mebibytes,
+                         testing::Values(MebibyteRow{"Nothing", 0, 0}, MebibyteRow{"OneByte", 1, 1},
+                                         MebibyteRow{"OneMebibyte", mebibyte, 1},
+                                         MebibyteRow{"AByteOverOneMebibyte", mebibyte + 1, 2},
+                                         MebibyteRow{"AByteUnder48Mebibytes", 48 * mebibyte - 1, 48},
+                                         MebibyteRow{"48Mebibytes", 48 * mebibyte, 48}),
+                         tablerows::byName);
+
+// An exception that nothing caught, as its line tells it: where the message
+// is empty, the line ends with the sentence about where it was thrown.
+struct UncaughtRow : tablerows::Named {
+    const texts::Terminal* terminal;
+    const char* message;
+    const char* says;
+};
+
+class UncaughtLine : public testing::TestWithParam<UncaughtRow> {};
+
+TEST_P(UncaughtLine, NamesWhatWasThrownWhereAndItsMessage)
+{
+    const UncaughtRow& row = GetParam();
+    const errors::CaughtException caught{"std::runtime_error", row.message, {true, "stereogram", 0x1234}};
+    EXPECT_EQ(fatalline::uncaught(caught, *row.terminal).toStdString(), row.says);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UncaughtLine,
+    testing::Values(UncaughtRow{"WithAMessage", &english, "it failed",
+                                "Exiting: an exception was not caught: std::runtime_error in module stereogram at "
+                                "0000000000001234. it failed.\n"},
+                    UncaughtRow{"WithAnEmptyMessage", &english, "",
+                                "Exiting: an exception was not caught: std::runtime_error in module stereogram at "
+                                "0000000000001234.\n"},
+                    UncaughtRow{"WithAnEmptyMessageInJapanese", &japanese, "",
+                                "捕捉されない例外のため終了します: std::runtime_errorがモジュール stereogram の "
+                                "0000000000001234 で発生しました。\n"}),
     tablerows::byName);
 
 } // namespace

@@ -67,6 +67,39 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleRow{"LanguageJapaneseOnALatin1Terminal", "ja", "", "", "en_US", "ISO-8859-1", E}),
     tablerows::byName);
 
+// A locale that cannot be loaded (not installed, or no memory to load it)
+// gives its codeset by its name alone; where the name gives none, the
+// terminal is taken for ASCII, on which Japanese cannot be written even
+// where LANGUAGE asks for it.
+struct UninstalledRow : tablerows::Named {
+    const char* locale; // LC_ALL, LC_CTYPE or LANG
+    const char* codeset;
+    Language underLanguageJa;
+};
+
+class UninstalledLocale : public testing::TestWithParam<UninstalledRow> {};
+
+TEST_P(UninstalledLocale, GivesTheCodesetItsNameNamesOrAscii)
+{
+    const UninstalledRow& row = GetParam();
+    const QByteArray codeset = texts::codesetNamed(row.locale);
+    EXPECT_EQ(codeset.toStdString(), row.codeset);
+    EXPECT_EQ(texts::languageOf("ja", "", "", row.locale, codeset), row.underLanguageJa);
+}
+
+constexpr const char* ascii = "ANSI_X3.4-1968";
+
+INSTANTIATE_TEST_SUITE_P(Rows, UninstalledLocale,
+                         testing::Values(UninstalledRow{"WithoutACodesetIsAscii", "xx_YY", ascii, E},
+                                         UninstalledRow{"JapaneseWithoutACodesetIsAscii", "ja_XX", ascii, E},
+                                         UninstalledRow{"AModifierWithoutACodesetIsAscii", "xx_YY@euro", ascii, E},
+                                         UninstalledRow{"NoLocaleNamedIsAscii", "", ascii, E},
+                                         UninstalledRow{"WithUtf8", "xx_YY.UTF-8", "UTF-8", J},
+                                         UninstalledRow{"TheCodesetEndsAtTheModifier", "ja_XX.EUC-JP@mod", "EUC-JP", J},
+                                         UninstalledRow{"TheCodesetAsSpelt", "xx.eucjp", "eucjp", J},
+                                         UninstalledRow{"ALatinCodeset", "xx_YY.ISO-8859-1", "ISO-8859-1", E}),
+                         tablerows::byName);
+
 struct EncodingRow : tablerows::Named {
     const char* text; // UTF-8
     const char* codeset;

@@ -33,6 +33,9 @@ Application::Application(int& argc, char** argv, commandline::StartRequest start
     accessibility::describeTheWindow();
     QApplication::setWindowIcon(images::windowIcon());
     m_title = programTitle(executablePath(QByteArray(m_qtArgv[0])));
+    // Qt makes the class part of every window's WM_CLASS from it, the
+    // instance part from the resource name or the command's.
+    QCoreApplication::setApplicationName(m_title);
 }
 
 Application::~Application() = default;

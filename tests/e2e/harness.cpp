@@ -117,6 +117,10 @@ void requireTools()
 }
 
 Display::Display(const QString& windowManager)
+    : Display({QStringLiteral("1280x1024x24")}, 0, windowManager)
+{}
+
+Display::Display(const QStringList& screens, int shownOn, const QString& windowManager)
 {
     requireTools();
 
@@ -124,9 +128,12 @@ Display::Display(const QString& windowManager)
     // file. Closing its standard input stops it.
     QProcessEnvironment serverEnvironment = QProcessEnvironment::systemEnvironment();
     serverEnvironment.insert(QStringLiteral("VIRTUAL_DISPLAY_WM"), windowManager);
+    serverEnvironment.remove(QStringLiteral("VIRTUAL_DISPLAY_SCREEN"));
+    if (shownOn != 0)
+        serverEnvironment.insert(QStringLiteral("VIRTUAL_DISPLAY_SCREEN"), QString::number(shownOn));
     m_server = newChild(serverEnvironment, SIGTERM);
     start(*m_server, QStringLiteral("bash"),
-          {QStringLiteral(VIRTUAL_DISPLAY_SCRIPT), QStringLiteral("--serve"), QStringLiteral("1280x1024x24")});
+          QStringList{QStringLiteral(VIRTUAL_DISPLAY_SCRIPT), QStringLiteral("--serve")} + screens);
 
     QByteArray announced;
     const auto deadline = Clock::now() + displayTimeout;
@@ -337,9 +344,9 @@ WindowGeometry Program::geometry() const
     if (!frame)
         throw Failure("the window " + text(m_window) + " is gone");
     const QRect outer(frame->x, frame->y, frame->width, frame->height);
-    geometry.frameExtents = QMargins(geometry.client.left() - outer.left(), geometry.client.top() - outer.top(),
-                                     outer.right() - geometry.client.right(),
-                                     outer.bottom() - geometry.client.bottom());
+    geometry.frameExtents =
+        QMargins(geometry.client.left() - outer.left(), geometry.client.top() - outer.top(),
+                 outer.right() - geometry.client.right(), outer.bottom() - geometry.client.bottom());
     return geometry;
 }
 

@@ -53,6 +53,9 @@ public:
     // Starts both and returns once the window manager, named as
     // VIRTUAL_DISPLAY_WM names it, manages windows (openbox: answers requests).
     explicit Display(const QString& windowManager = QStringLiteral("openbox"));
+    // As above, with one screen for each of `screens` (as Xvfb's -screen
+    // takes them); name() and the window manager are on screen `shownOn`.
+    Display(const QStringList& screens, int shownOn, const QString& windowManager = QStringLiteral("openbox"));
     ~Display();
     Display(const Display&) = delete;
     Display& operator=(const Display&) = delete;

@@ -84,6 +84,12 @@ QByteArray uncaught(const errors::CaughtException& caught, const texts::Terminal
                errors::sentence(caught.message).simplified());
 }
 
+unsigned long long mebibytes(std::size_t bytes)
+{
+    constexpr std::size_t mebibyte = std::size_t{1} << 20;
+    return (bytes + mebibyte - 1) / mebibyte;
+}
+
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes, const texts::Terminal& terminal)
 {
     return say(texts::Line::NoAddressSpace, terminal, QString::number(neededMebibytes));

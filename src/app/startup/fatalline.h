@@ -10,6 +10,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstddef>
 #include <optional>
 
 // The one line the program says on standard error when it cannot go on, and
@@ -48,6 +49,9 @@ QByteArray uncaught(const errors::CaughtException& caught, const texts::Terminal
 QByteArray notEnoughAddressSpace(unsigned long long neededMebibytes,
                                  const texts::Terminal& terminal = texts::terminal());
 QByteArray notEnoughData(unsigned long long neededMebibytes, const texts::Terminal& terminal = texts::terminal());
+// An amount of memory as those lines name it: whole mebibytes, rounded up,
+// so that the amount named is always enough.
+unsigned long long mebibytes(std::size_t bytes);
 
 // The lines when Qt cannot start: its platform plugin `platform` failed, or,
 // for X11, the display named by `display` (empty where DISPLAY is not set)

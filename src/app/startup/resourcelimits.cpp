@@ -36,14 +36,14 @@ std::optional<rlimit> limitOf(int resource)
 // A descriptor takes the lowest free number, and fails where that number
 // reaches the limit. Those the program was started with count wherever they
 // are, since a raised limit reaches them.
-rlim_t filesNeeded()
+rlim_t openDescriptors()
 {
     rlim_t open = 0;
     for (rlim_t fd = 0; fd < countedDescriptors; ++fd) {
         if (::fcntl(int(fd), F_GETFD) != -1)
             ++open;
     }
-    return open + startUpFiles;
+    return open;
 }
 
 // What the process holds now, in bytes, as the address-space limit counts it
@@ -102,7 +102,7 @@ rlim_t raisedSoftLimit(rlim_t soft, rlim_t hard, rlim_t needed)
 void raiseWhereAllowed()
 {
     if (const auto files = limitOf(RLIMIT_NOFILE); files && files->rlim_cur < countedDescriptors)
-        raise(RLIMIT_NOFILE, *files, filesNeeded());
+        raise(RLIMIT_NOFILE, *files, openDescriptors() + startUpFiles);
     if (const auto stack = limitOf(RLIMIT_STACK); stack && raise(RLIMIT_STACK, *stack, startUpStack)) {
         // The C library sized new threads' stacks by the limit the process
         // started with; the main thread's grows to the new limit by itself.
@@ -147,12 +147,20 @@ bool isLimited(int resource)
 
 std::optional<QByteArray> shortfall()
 {
-    if (const auto files = limitOf(RLIMIT_NOFILE); files && files->rlim_cur < countedDescriptors) {
-        if (const rlim_t needed = filesNeeded(); files->rlim_cur < needed)
-            return fatalline::fileLimit(files->rlim_cur, needed);
-    }
-    if (const auto stack = limitOf(RLIMIT_STACK); stack && stack->rlim_cur < startUpStack)
-        return fatalline::stackLimit(stack->rlim_cur / kibibyte, startUpStack / kibibyte);
+    const auto files = limitOf(RLIMIT_NOFILE);
+    const auto stack = limitOf(RLIMIT_STACK);
+    const rlim_t fileLimit = files ? files->rlim_cur : RLIM_INFINITY;
+    return shortfall(fileLimit, fileLimit < countedDescriptors ? openDescriptors() : 0,
+                     stack ? stack->rlim_cur : RLIM_INFINITY);
+}
+
+std::optional<QByteArray> shortfall(rlim_t fileLimit, rlim_t openFiles, rlim_t stackLimit,
+                                    const texts::Terminal& terminal)
+{
+    if (const rlim_t needed = openFiles + startUpFiles; fileLimit < needed)
+        return fatalline::fileLimit(fileLimit, needed, terminal);
+    if (stackLimit < startUpStack)
+        return fatalline::stackLimit(stackLimit / kibibyte, startUpStack / kibibyte, terminal);
     return std::nullopt;
 }
 

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "app/texts/terminal.h"
+
 #include <QByteArray>
 
 #include <cstddef>
@@ -59,6 +61,11 @@ void raiseWhereAllowed();
 // The line for the first limit that stays below what start-up needs, or
 // nothing when none does.
 std::optional<QByteArray> shortfall();
+// The same for soft limits on open files and the stack (in bytes) with
+// `openFiles` descriptors open already: start-up needs startUpFiles more of
+// them and a stack of startUpStack, and the line names the limit and that.
+std::optional<QByteArray> shortfall(rlim_t fileLimit, rlim_t openFiles, rlim_t stackLimit,
+                                    const texts::Terminal& terminal = texts::terminal());
 
 // The limit on the user's processes and threads, where it applies to this
 // process (not root) and is finite.

@@ -8,9 +8,10 @@
 #include "app/startup/qtenvironment.h"
 #include "app/startup/resourcelimits.h"
 #include "app/texts/terminal.h"
-#include "app/x11/x11.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QString>
 #include <QtGlobal>
 
@@ -28,8 +29,6 @@
 namespace startup {
 
 namespace {
-
-constexpr std::size_t mebibyte = std::size_t{1} << 20;
 
 // Qt's xcb plugin warns with this before it fails to start for want of a display.
 const QString noDisplayWarning = QStringLiteral("could not connect to display");
@@ -161,7 +160,7 @@ void composeLines()
 void checkMemory()
 {
     const std::size_t needed = resourcelimits::startUpMemory();
-    const unsigned long long neededMebibytes = (needed + mebibyte - 1) / mebibyte;
+    const unsigned long long neededMebibytes = fatalline::mebibytes(needed);
     if (resourcelimits::isLimited(RLIMIT_AS) && !canReserve(needed, PROT_NONE))
         sayAndEnd(fatalline::notEnoughAddressSpace(neededMebibytes));
     if (resourcelimits::isLimited(RLIMIT_DATA) && !canReserve(needed, PROT_READ | PROT_WRITE))
@@ -193,8 +192,11 @@ void noteQtRunning()
 
 void checkScreen()
 {
-    if (const std::optional<unsigned> depth = x11::unpaintableDepth(x11::connection()))
-        sayAndEnd(fatalline::displayCannotShowPicture(*depth));
+    // Qt paints into images of 15, 16, 24, 30 or 32 bits a pixel.
+    constexpr int fewestBits = 15;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && screen->depth() < fewestBits)
+        sayAndEnd(fatalline::displayCannotShowPicture(unsigned(screen->depth())));
 }
 
 } // namespace startup

@@ -20,9 +20,10 @@ void guardStart();
 // happened while running, not a failure to start.
 void noteQtRunning();
 
-// Ends the program with one line where the X server's screen has no colours
-// Qt can paint the picture in (an 8-bit pseudo-colour screen): the window
-// would stay black. Call once Qt has started, before the window is made.
+// Ends the program with one line where the screen the program is shown on
+// has too few bits a pixel for Qt to paint the picture in (an 8-bit
+// pseudo-colour screen): the window would stay black. Call once Qt has
+// started, before the window is made.
 void checkScreen();
 
 } // namespace startup

@@ -163,6 +163,12 @@ QByteArray encode(const QString& text, const QByteArray& codeset)
     return encoded;
 }
 
+QByteArray codesetNamed(const QByteArray& localeName)
+{
+    const qsizetype dot = localeName.indexOf('.');
+    return dot < 0 ? QByteArray(ascii) : localeName.mid(dot + 1, localeName.indexOf('@', dot) - dot - 1);
+}
+
 const Terminal& terminal()
 {
     static const Terminal current = [] {
@@ -170,11 +176,8 @@ const Terminal& terminal()
         if (std::setlocale(LC_CTYPE, "")) {
             found.codeset = ::nl_langinfo(CODESET);
         } else {
-            // The locale is not there, or there is no memory to load it:
-            // the codeset its name gives, ASCII where it gives none.
-            const QByteArray name = ctypeLocale();
-            const qsizetype dot = name.indexOf('.');
-            found.codeset = dot < 0 ? QByteArray(ascii) : name.mid(dot + 1, name.indexOf('@', dot) - dot - 1);
+            // The locale is not there, or there is no memory to load it.
+            found.codeset = codesetNamed(ctypeLocale());
         }
         found.language =
             languageOf(qgetenv("LANGUAGE"), qgetenv("LC_ALL"), qgetenv("LC_MESSAGES"), qgetenv("LANG"), found.codeset);

@@ -33,6 +33,11 @@ bool holdsJapanese(const QByteArray& codeset);
 Language languageOf(const QByteArray& languageList, const QByteArray& lcAll, const QByteArray& lcMessages,
                     const QByteArray& lang, const QByteArray& codeset);
 
+// The codeset a locale's name gives, for a locale that cannot be loaded:
+// what follows its ".", up to any "@"; ASCII (as the C library names it)
+// where the name gives none.
+QByteArray codesetNamed(const QByteArray& localeName);
+
 // `text` in `codeset`; a character the codeset cannot hold becomes "?".
 QByteArray encode(const QString& text, const QByteArray& codeset);
 

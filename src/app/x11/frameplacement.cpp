@@ -22,7 +22,9 @@ std::optional<QMargins> marginsWithin(const QRect& frame, const std::vector<std:
 {
     if (ltrb.size() != 4)
         return std::nullopt;
-    const auto fits = [](std::uint32_t a, std::uint32_t b, int outer) { return std::uint64_t(a) + b < std::uint64_t(outer); };
+    const auto fits = [](std::uint32_t a, std::uint32_t b, int outer) {
+        return std::uint64_t(a) + b < std::uint64_t(outer);
+    };
     if (!fits(ltrb[0], ltrb[1], frame.width()) || !fits(ltrb[2], ltrb[3], frame.height()))
         return std::nullopt;
     return QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
@@ -69,8 +71,8 @@ void FramePlacement::place(const QRect& frame)
 
     QMargins margins;
     if (m_answer == Answer::Extents) {
-        const auto told = marginsWithin(
-            frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
+        const auto told =
+            marginsWithin(frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
         if (told) {
             margins = *told;
             m_answer = Answer::None; // answered: nothing more to hear

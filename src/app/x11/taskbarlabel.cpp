@@ -26,21 +26,13 @@ void label(QWidget& window, const QString& title)
         return;
     const auto native = static_cast<xcb_window_t>(window.winId());
     const xcb_atom_t utf8 = x11::atom(connection, "UTF8_STRING");
-    const QByteArray utf8Title = title.toUtf8();
 
     // The older property is text in ISO Latin-1 where it can be.
     if (isLatin1(title))
         x11::setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, XCB_ATOM_STRING, title.toLatin1());
     else
-        x11::setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, utf8, utf8Title);
+        x11::setProperty(connection, native, XCB_ATOM_WM_ICON_NAME, utf8, title.toUtf8());
 
-    // The instance part stays as Qt set it, from the resource name
-    // or the command's name, so that the user's resources still apply.
-    const QByteArray wmClass = x11::stringProperty(connection, native, XCB_ATOM_WM_CLASS);
-    const qsizetype end = wmClass.indexOf('\0');
-    const QByteArray instance = end > 0 ? wmClass.left(end) : utf8Title;
-    // Read with Xlib's class-hint call, which takes nothing but STRING.
-    x11::setProperty(connection, native, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, instance + '\0' + utf8Title + '\0');
     xcb_flush(connection);
 }
 
@@ -78,7 +70,7 @@ private:
 void labelTaskBarEntry(QWidget& window, const QString& title)
 {
     // Qt writes _NET_WM_ICON_NAME from this as it shows the window, whichever
-    // native window it has by then; WM_ICON_NAME and the class are left to us.
+    // native window it has by then; WM_ICON_NAME is left to us.
     window.setWindowIconText(title);
     if (auto* existing = window.findChild<TaskBarLabel*>(QString(), Qt::FindDirectChildrenOnly))
         existing->setTitle(title);

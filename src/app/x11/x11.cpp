@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -42,7 +43,16 @@ xcb_connection_t* connection()
 
 xcb_window_t rootWindow(xcb_connection_t* connection)
 {
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    // Qt is given no display of its own: it connects to DISPLAY's screen.
+    char* host = nullptr;
+    int display = 0;
+    int screen = 0;
+    if (xcb_parse_display(nullptr, &host, &display, &screen))
+        std::free(host);
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (; screen > 0 && screens.rem > 1; --screen)
+        xcb_screen_next(&screens);
+    return screens.data->root;
 }
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
@@ -140,28 +150,6 @@ void resize(xcb_connection_t* connection, xcb_window_t window, uint32_t width, u
     const uint32_t size[] = {width, height};
     xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
     xcb_flush(connection);
-}
-
-std::optional<unsigned> unpaintableDepth(xcb_connection_t* connection)
-{
-    // Qt paints into images of 15, 16, 24, 30 or 32 bits a pixel, taken
-    // apart into red, green and blue masks.
-    constexpr unsigned fewestBits = 15;
-    if (!connection)
-        return std::nullopt;
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem; xcb_depth_next(&depths)) {
-        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem; xcb_visualtype_next(&visuals)) {
-            if (visuals.data->visual_id != screen->root_visual)
-                continue;
-            const bool colourMasks = visuals.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR
-                || visuals.data->_class == XCB_VISUAL_CLASS_DIRECT_COLOR;
-            if (colourMasks && depths.data->depth >= fewestBits)
-                return std::nullopt;
-            return unsigned{depths.data->depth};
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace x11

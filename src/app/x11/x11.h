@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -20,7 +19,8 @@ namespace x11 {
 // Qt's connection, or null when Qt runs on another platform.
 xcb_connection_t* connection();
 
-// The root window of the connection's first screen.
+// The root window of the screen the program is shown on: the one DISPLAY
+// names, to which Qt connects.
 xcb_window_t rootWindow(xcb_connection_t* connection);
 
 // The atom of that name, asked for in one round trip; XCB_ATOM_NONE when the
@@ -48,11 +48,6 @@ std::vector<std::uint32_t> valuesProperty(xcb_connection_t* connection, xcb_wind
 // Replaces a window's 8-bit property.
 void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
                  const QByteArray& value);
-
-// The colour depth of the first screen where Qt cannot paint on its default
-// visual (pseudo-colour, grey scale, or fewer than 15 bits of true colour);
-// nothing where it can, or where there is no connection.
-std::optional<unsigned> unpaintableDepth(xcb_connection_t* connection);
 
 // The frame a reparenting window manager has put `window` into, as
 // _NET_FRAME_EXTENTS gives one: left, right, top, bottom, the frame window's
