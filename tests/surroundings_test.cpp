@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -49,6 +50,45 @@ INSTANTIATE_TEST_SUITE_P(
                     DisplayRow{"DecNet", "node::0", false}),
     tablerows::byName);
 
+// Environment variables a test changes, put back as they were when it ends.
+class SavedEnvironment {
+public:
+    explicit SavedEnvironment(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            m_saved.emplace_back(name, get(name));
+    }
+    ~SavedEnvironment()
+    {
+        for (const auto& [name, value] : m_saved)
+            set(name, value ? value->c_str() : nullptr);
+    }
+    SavedEnvironment(const SavedEnvironment&) = delete;
+    SavedEnvironment& operator=(const SavedEnvironment&) = delete;
+
+    // Null: not set.
+    static void set(const char* name, const char* value)
+    {
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    static std::optional<std::string> get(const char* name)
+    {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    }
+
+private:
+    std::vector<std::pair<const char*, std::optional<std::string>>> m_saved;
+};
+
+std::optional<std::string> text(const char* value)
+{
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
 // What stands at $XDG_RUNTIME_DIR/bus, where libdbus looks for the session bus.
 enum class AtBus { Nothing, Socket, File };
 
@@ -63,22 +103,12 @@ class SessionBus : public testing::TestWithParam<BusRow> {
 protected:
     void SetUp() override
     {
-        for (const char* name : names) {
-            const char* value = std::getenv(name);
-            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
         ASSERT_TRUE(runtime.isValid());
         setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
         unsetenv("AT_SPI_BUS_ADDRESS");
     }
     void TearDown() override
     {
-        for (const auto& [name, value] : saved) {
-            if (value)
-                setenv(name, value->c_str(), 1);
-            else
-                unsetenv(name);
-        }
         if (listening >= 0)
             close(listening);
     }
@@ -96,8 +126,7 @@ protected:
         ASSERT_EQ(listen(listening, 1), 0);
     }
 
-    static constexpr const char* names[] = {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "AT_SPI_BUS_ADDRESS"};
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+    SavedEnvironment saved{"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "AT_SPI_BUS_ADDRESS"};
     QTemporaryDir runtime;
     int listening = -1;
 };
@@ -105,10 +134,7 @@ protected:
 TEST_P(SessionBus, IsLeftToLibdbusToFindOrSwitchedOffBeforeItCouldStartOne)
 {
     const BusRow& row = GetParam();
-    if (row.address)
-        setenv("DBUS_SESSION_BUS_ADDRESS", row.address, 1);
-    else
-        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    SavedEnvironment::set("DBUS_SESSION_BUS_ADDRESS", row.address);
     const std::string bus = runtime.filePath(QStringLiteral("bus")).toStdString();
     if (row.atBus == AtBus::Socket)
         listenAt(bus);
@@ -120,9 +146,7 @@ TEST_P(SessionBus, IsLeftToLibdbusToFindOrSwitchedOffBeforeItCouldStartOne)
 
     qtenvironment::avoidSessionBusAutolaunch();
 
-    const char* after = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    EXPECT_EQ(after ? std::optional<std::string>(after) : std::nullopt,
-              row.after ? std::optional<std::string>(row.after) : std::nullopt);
+    EXPECT_EQ(SavedEnvironment::get("DBUS_SESSION_BUS_ADDRESS"), text(row.after));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -142,26 +166,9 @@ struct SharedMemoryRow : tablerows::Named {
 
 class SharedMemoryImages : public testing::TestWithParam<SharedMemoryRow> {
 protected:
-    void SetUp() override
-    {
-        for (const char* name :
-             {"DISPLAY", "QT_XCB_NO_MITSHM", "QT_QPA_PLATFORM", "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR",
-              "QT_SCREEN_SCALE_FACTORS", "QT_USE_PHYSICAL_DPI", "SESSION_MANAGER"}) {
-            const char* value = std::getenv(name);
-            saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-        }
-    }
-    void TearDown() override
-    {
-        for (const auto& [name, value] : saved) {
-            if (value)
-                setenv(name, value->c_str(), 1);
-            else
-                unsetenv(name);
-        }
-    }
-
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+    SavedEnvironment saved{
+        "DISPLAY",         "QT_XCB_NO_MITSHM",        "QT_QPA_PLATFORM",     "QT_ENABLE_HIGHDPI_SCALING",
+        "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_USE_PHYSICAL_DPI", "SESSION_MANAGER"};
 };
 
 TEST_P(SharedMemoryImages, AreSwitchedOffForQtOnlyWhereTheDisplayIsReachedOverTheNetwork)
@@ -169,9 +176,7 @@ TEST_P(SharedMemoryImages, AreSwitchedOffForQtOnlyWhereTheDisplayIsReachedOverTh
     setenv("DISPLAY", GetParam().display, 1);
     unsetenv("QT_XCB_NO_MITSHM");
     qtenvironment::setBeforeQtStarts();
-    const char* after = std::getenv("QT_XCB_NO_MITSHM");
-    EXPECT_EQ(after ? std::optional<std::string>(after) : std::nullopt,
-              GetParam().noMitShm ? std::optional<std::string>(GetParam().noMitShm) : std::nullopt);
+    EXPECT_EQ(SavedEnvironment::get("QT_XCB_NO_MITSHM"), text(GetParam().noMitShm));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SharedMemoryImages,
