@@ -155,8 +155,9 @@ Conversion convertOne(const Converter& converter, QByteArray utf8, QByteArray& b
     std::size_t outLeft = sizeof buffer;
     if (::iconv(cd, &in, &inLeft, &out, &outLeft) == std::size_t(-1)) {
         const bool notHeld = errno == EILSEQ;
-        ::iconv(cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state, writing nothing
-        return notHeld ? Conversion::NotHeld : Conversion::Unwritable;
+        // Back to the initial state, writing nothing.
+        const bool reset = ::iconv(cd, nullptr, nullptr, nullptr, nullptr) != std::size_t(-1);
+        return notHeld && reset ? Conversion::NotHeld : Conversion::Unwritable;
     }
     const std::size_t written = sizeof buffer - outLeft;
     // A stateless codeset has no shift to close.

@@ -21,7 +21,8 @@ struct Terminal {
 };
 
 // Whether text in `codeset` can hold Japanese: UTF-8, EUC-JP and Shift_JIS
-// under their usual names.
+// (and Microsoft's variants of the last two) under their usual names, in
+// either case, with or without "-" and "_".
 bool holdsJapanese(const QByteArray& codeset);
 
 // Whether the terminal's lines can be written in `codeset`: iconv knows it
