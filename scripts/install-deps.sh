@@ -9,6 +9,9 @@ set -euo pipefail
 packages=(
     # build
     cmake g++ make ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libxcb1-dev
+    # the second compiler, which builds the sanitizer build, with its sanitizer
+    # and libFuzzer runtimes
+    clang libclang-rt-14-dev
     # the icon's larger sizes, rendered from its drawing
     librsvg2-bin
     # run: the Japanese faces of the window's texts, the preferred one and its

@@ -21,6 +21,12 @@ section "tests in build/"
 ctest --preset default -j"$jobs" || failed+=("tests in build/")
 
 section "sanitizer build"
+# A sanitizer build configured with another compiler, as older checkouts did
+# with gcc: on finding the compiler changed, CMake would start the cache afresh
+# without the preset's settings.
+if [ -f build-sanitize/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang++$' build-sanitize/CMakeCache.txt; then
+    cmake --preset sanitize --fresh >/dev/null
+fi
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
 

@@ -150,11 +150,20 @@ TEST(QtDiagnostics, ReachStandardErrorWhenQtsLoggingIsAskedFor)
     }
 }
 
+// gcc tells of AddressSanitizer by a macro, clang by a feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ADDRESS_SANITIZER 1
+#endif
+#endif
+
 // The C library says the same for the limit on processes and for a full
 // address space; the line tells them apart.
 TEST(ThreadNotStarted, ForWantOfAddressSpaceIsSaidAsMemory)
 {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(ADDRESS_SANITIZER)
     GTEST_SKIP() << "the sanitizers' allocator takes no address-space limit";
 #endif
     GTEST_FLAG_SET(death_test_style, "threadsafe");

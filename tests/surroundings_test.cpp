@@ -42,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DisplayRow{"NumberOnly", ":0", true}, DisplayRow{"NumberAndScreen", ":1.0", true},
                     DisplayRow{"HostUnix", "unix:0", true}, DisplayRow{"UnixProtocol", "unix/:2", true},
                     DisplayRow{"UnixProtocolWithAHost", "unix/box:2", true},
+                    DisplayRow{"UnixProtocolWithAHostEndingInAColon", "unix/h::0", true},
                     DisplayRow{"SocketPath", "/tmp/.X11-unix/X0", true}, DisplayRow{"NotSet", "", true},
                     DisplayRow{"Localhost", "localhost:10.0", false},
                     DisplayRow{"LoopbackAddress", "127.0.0.1:50", false},

@@ -43,20 +43,16 @@ bool throughLocalSocket(const QByteArray& display)
 {
     if (display.startsWith('/'))
         return true; // a socket's path, as xcb allows
-    const qsizetype colon = display.lastIndexOf(':');
+    // xcb's "[protocol/][host]:number[.screen]", the protocol up to the last
+    // "/" and the host up to the last ":".
+    const qsizetype slash = display.lastIndexOf('/');
+    const QByteArray address = display.mid(slash + 1);
+    const qsizetype colon = address.lastIndexOf(':');
     if (colon < 0)
         return true; // no display at all: nothing to reach
-    QByteArray host = display.left(colon);
-    if (host.endsWith(':'))
-        return false; // DECnet's "host::number"
-    if (const qsizetype slash = host.indexOf('/'); slash >= 0) {
-        const QByteArray protocol = host.left(slash);
-        host = host.mid(slash + 1);
-        if (protocol == "unix")
-            return true;
-        if (!protocol.isEmpty())
-            return false;
-    }
+    if (slash >= 0)
+        return display.left(slash) == "unix";
+    const QByteArray host = address.left(colon);
     return host.isEmpty() || host == "unix";
 }
 

@@ -19,7 +19,8 @@ void setBeforeQtStarts();
 
 // Whether the display named by DISPLAY (`display`) is reached through the X
 // server's local socket, where file descriptors pass with requests and
-// replies: no host part, or the host "unix", or a socket's path.
+// replies, as xcb reads the name: the protocol "unix/" whatever follows it,
+// else no host part or the host "unix", or a socket's path.
 bool throughLocalSocket(const QByteArray& display);
 
 // Where there is no D-Bus session bus, keeps libdbus from starting one (it

@@ -21,8 +21,23 @@ struct Terminal {
 };
 
 // Whether text in `codeset` can hold Japanese: UTF-8, EUC-JP and Shift_JIS
-// under their usual names.
+// (and Microsoft's variants of the last two) under their usual names, in
+// either case, with or without "-" and "_".
 bool holdsJapanese(const QByteArray& codeset);
+
+// Whether the terminal's lines can be written in `codeset`: iconv knows it
+// by that name (letters, digits, "-", "_", "." and ":" only), every printable
+// ASCII character, tab and newline is written as its own single byte, and
+// no character leaves a shift state behind: the codesets of glibc's
+// locales, such as UTF-8, EUC-JP, Shift_JIS or ISO-8859-1, but not UTF-16,
+// UTF-7 or ISO-2022-JP.
+bool writable(const QByteArray& codeset);
+
+// The codeset of the terminal's lines: `loadedCodeset`, the loaded locale's
+// as nl_langinfo(CODESET) names it, or, where the locale could not be loaded
+// (null), the one the name `locale` gives ("ja_JP.eucJP@mod": eucJP), where
+// it is writable; ASCII otherwise.
+QByteArray codesetOf(const char* loadedCodeset, const QByteArray& locale);
 
 // The language of the messages, by GNU's rule: LANGUAGE, a colon-separated
 // list in which the first entry that names Japanese or English wins, unless
@@ -33,12 +48,10 @@ bool holdsJapanese(const QByteArray& codeset);
 Language languageOf(const QByteArray& languageList, const QByteArray& lcAll, const QByteArray& lcMessages,
                     const QByteArray& lang, const QByteArray& codeset);
 
-// The codeset a locale's name gives, for a locale that cannot be loaded:
-// what follows its ".", up to any "@"; ASCII (as the C library names it)
-// where the name gives none.
-QByteArray codesetNamed(const QByteArray& localeName);
-
-// `text` in `codeset`; a character the codeset cannot hold becomes "?".
+// `text` in `codeset`, each character on its own; one the codeset cannot
+// hold becomes one "?". ASCII, with a "?" for each other character, where
+// the codeset is not writable or a character of `text` would leave a shift
+// state behind.
 QByteArray encode(const QString& text, const QByteArray& codeset);
 
 // This process's terminal, read once from the environment and the C

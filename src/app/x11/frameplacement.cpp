@@ -3,6 +3,7 @@
 
 #include "app/x11/frameplacement.h"
 
+#include "app/x11/framemargins.h"
 #include "app/x11/x11.h"
 
 #include <QCoreApplication>
@@ -12,25 +13,6 @@
 #include <algorithm>
 #include <optional>
 #include <vector>
-
-namespace {
-
-// The frame `ltrb` (left, right, top, bottom, as _NET_FRAME_EXTENTS and
-// x11::reparentedFrame() give it), or nothing where it would leave no client
-// area inside `frame`.
-std::optional<QMargins> marginsWithin(const QRect& frame, const std::vector<std::uint32_t>& ltrb)
-{
-    if (ltrb.size() != 4)
-        return std::nullopt;
-    const auto fits = [](std::uint32_t a, std::uint32_t b, int outer) {
-        return std::uint64_t(a) + b < std::uint64_t(outer);
-    };
-    if (!fits(ltrb[0], ltrb[1], frame.width()) || !fits(ltrb[2], ltrb[3], frame.height()))
-        return std::nullopt;
-    return QMargins(int(ltrb[0]), int(ltrb[2]), int(ltrb[1]), int(ltrb[3]));
-}
-
-} // namespace
 
 FramePlacement::~FramePlacement()
 {
@@ -71,8 +53,8 @@ void FramePlacement::place(const QRect& frame)
 
     QMargins margins;
     if (m_answer == Answer::Extents) {
-        const auto told =
-            marginsWithin(frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
+        const auto told = x11::marginsWithin(
+            frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
         if (told) {
             margins = *told;
             m_answer = Answer::None; // answered: nothing more to hear
@@ -108,7 +90,7 @@ bool FramePlacement::nativeEventFilter(const QByteArray& eventType, void* messag
         if (m_answer != Answer::Extents || change->window != m_native || change->atom != m_extentsAtom
             || change->state != XCB_PROPERTY_NEW_VALUE)
             break;
-        if (const auto margins = marginsWithin(
+        if (const auto margins = x11::marginsWithin(
                 m_frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4)))
             fit(*margins);
         break;
@@ -117,7 +99,7 @@ bool FramePlacement::nativeEventFilter(const QByteArray& eventType, void* messag
         const auto* move = static_cast<const xcb_reparent_notify_event_t*>(message);
         if (m_answer != Answer::Reparenting || move->window != m_native)
             break;
-        if (const auto margins = marginsWithin(m_frame, x11::reparentedFrame(x11::connection(), m_native)))
+        if (const auto margins = x11::marginsWithin(m_frame, x11::reparentedFrame(x11::connection(), m_native)))
             fit(*margins);
         break;
     }

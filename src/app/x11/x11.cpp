@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/x11/x11.h"
+#include "app/x11/propertyvalue.h"
 #include "app/x11/xcbreply.h"
 
 #include <QGuiApplication>
@@ -74,20 +75,14 @@ QByteArray stringProperty(xcb_connection_t* connection, xcb_window_t window, xcb
 {
     constexpr uint32_t longEnough = 4096; // in 32-bit units
     const auto reply = property(connection, window, name, XCB_ATOM_STRING, longEnough);
-    if (!reply || reply->format != 8)
-        return {};
-    return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                      xcb_get_property_value_length(reply.get()));
+    return reply ? stringValue(*reply) : QByteArray();
 }
 
 std::vector<uint32_t> valuesProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
                                      xcb_atom_t type, uint32_t maxValues)
 {
     const auto reply = property(connection, window, name, type, maxValues);
-    if (!reply || reply->format != 32)
-        return {};
-    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-    return {values, values + xcb_get_property_value_length(reply.get()) / sizeof(uint32_t)};
+    return reply ? values(*reply, type, maxValues) : std::vector<uint32_t>();
 }
 
 void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
