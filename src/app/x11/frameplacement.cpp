@@ -55,12 +55,11 @@ void FramePlacement::place(const QRect& frame)
     if (m_answer == Answer::Extents) {
         const auto told = x11::marginsWithin(
             frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
-        if (told) {
+        if (told)
             margins = *told;
-            m_answer = Answer::None; // answered: nothing more to hear
-        }
     }
     const QRect client(frame.topLeft(), frame.size().shrunkBy(margins));
+    m_sizesGiven.push_back(client.size());
     m_window->setGeometry(client);
     // The frame's corner where the client area's is asked for: north-west
     // gravity. The native window gets the same rectangle now, hidden as it is,
@@ -111,12 +110,24 @@ bool FramePlacement::nativeEventFilter(const QByteArray& eventType, void* messag
 
 void FramePlacement::fit(const QMargins& margins)
 {
-    settle();
     // A maximised or full-screen window's size is the manager's; restored, it
     // gets back the size it was shown with.
-    if (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+    if (m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        settle();
         return;
+    }
+    // Any size given so far may be the server's still, the manager not having
+    // got to the latest request yet; any other is someone else's.
+    const auto [width, height] = x11::size(x11::connection(), m_native);
+    const QSize now{int(width), int(height)};
+    if (std::find(m_sizesGiven.begin(), m_sizesGiven.end(), now) == m_sizesGiven.end()) {
+        settle();
+        return;
+    }
     const QSize client = m_frame.size().shrunkBy(margins);
+    if (client == m_sizesGiven.back())
+        return;
+    m_sizesGiven.push_back(client);
     x11::resize(x11::connection(), m_native, std::uint32_t(client.width()), std::uint32_t(client.height()));
 }
 

@@ -6,8 +6,10 @@
 #include <QAbstractNativeEventFilter>
 #include <QMargins>
 #include <QRect>
+#include <QSize>
 
 #include <cstdint>
+#include <vector>
 
 class QWidget;
 
@@ -18,8 +20,11 @@ class QWidget;
 // the window manager when the window is made, and place() reads the answer
 // when it is first shown, by when a manager that answers such questions has
 // usually done so. A manager that tells its frame only once the window is
-// mapped, or, without EWMH, only by reparenting it into its frame, tells it
-// through an X event, and the client area is then resized to fit. Nothing
+// mapped, or tells it in steps (first none, then the title bar's), or,
+// without EWMH, only reparents the window into its frame, tells it through an
+// X event, and the client area is then resized to fit, for as long as the
+// window has the size the placement gave it: once the user or the manager
+// has sized it otherwise (maximised it, say), the frame is theirs. Nothing
 // here waits: each answer is read once it is there.
 class FramePlacement : public QAbstractNativeEventFilter {
 public:
@@ -37,14 +42,15 @@ public:
 
 private:
     enum class Answer : std::uint8_t {
-        None,       // no window manager, or one that draws no frame or cannot tell it
+        None,       // not on X11: nothing to hear
         Extents,    // _NET_FRAME_EXTENTS, set on the window
         Reparenting // the frame window the manager puts the window into
     };
 
     // Stops listening for answers.
     void settle();
-    // Resizes the client area so that the frame, `margins` around it, is the placed size.
+    // Resizes the client area so that the frame, `margins` around it, is the
+    // placed size, unless the window has been sized otherwise meanwhile.
     void fit(const QMargins& margins);
 
     QWidget* m_window = nullptr;
@@ -52,6 +58,7 @@ private:
     std::uint32_t m_extentsAtom = 0;
     Answer m_answer = Answer::None;
     QRect m_frame;
+    std::vector<QSize> m_sizesGiven; // the client area's, by the placement, the latest last
     bool m_placed = false;
     bool m_listening = false;
 };

@@ -140,6 +140,13 @@ std::vector<uint32_t> reparentedFrame(xcb_connection_t* connection, xcb_window_t
     return {uint32_t(left), uint32_t(right), uint32_t(top), uint32_t(bottom)};
 }
 
+std::array<uint32_t, 2> size(xcb_connection_t* connection, xcb_window_t window)
+{
+    const ReplyPointer<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
+    return geometry ? std::array<uint32_t, 2>{geometry->width, geometry->height} : std::array<uint32_t, 2>{};
+}
+
 void resize(xcb_connection_t* connection, xcb_window_t window, uint32_t width, uint32_t height)
 {
     const uint32_t size[] = {width, height};

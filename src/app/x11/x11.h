@@ -54,6 +54,9 @@ void setProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t n
 // border included. Empty while `window` is a child of the root, or is gone.
 std::vector<std::uint32_t> reparentedFrame(xcb_connection_t* connection, xcb_window_t window);
 
+// A window's width and height as the X server has them now; zeros when it is gone.
+std::array<std::uint32_t, 2> size(xcb_connection_t* connection, xcb_window_t window);
+
 // Asks for a new size of a top-level window, leaving where it goes to the
 // window manager and the window's gravity; flushes the request.
 void resize(xcb_connection_t* connection, xcb_window_t window, std::uint32_t width, std::uint32_t height);
