@@ -62,7 +62,7 @@ using Converter = std::unique_ptr<void, CloseConverter>;
 QByteArray ctypeLocale()
 {
     for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        if (const QByteArray value = qgetenv(variable); !value.isEmpty())
+        if (QByteArray value = qgetenv(variable); !value.isEmpty())
             return value;
     }
     return {};
@@ -73,7 +73,8 @@ QByteArray ctypeLocale()
 QByteArray canonical(const QByteArray& codeset)
 {
     QByteArray name;
-    for (const char c : codeset.toUpper()) {
+    const QByteArray upper = codeset.toUpper();
+    for (const char c : upper) {
         if (c != '-' && c != '_')
             name += c;
     }
@@ -110,7 +111,8 @@ Converter open(const QByteArray& codeset)
         return nullptr;
     const JapaneseCodeset* japanese = japaneseCodeset(codeset);
     const iconv_t converter = ::iconv_open(japanese ? japanese->iconvName : codeset.constData(), "UTF-8");
-    return converter == iconv_t(-1) ? nullptr : Converter(converter);
+    const auto failed = iconv_t(-1); // NOLINT(performance-no-int-to-ptr): iconv_open's documented failure value
+    return converter == failed ? nullptr : Converter(converter);
 }
 
 bool namesLanguage(const QByteArray& entry, const QByteArray& code)

@@ -26,6 +26,10 @@ void FramePlacement::ask(QWidget* window)
     if (!connection)
         return;
     m_native = static_cast<xcb_window_t>(window->winId());
+    // The size it is made with is the server's until the manager has passed
+    // on the placement's first request.
+    const auto [width, height] = x11::size(connection, m_native);
+    m_sizesGiven.push_back(QSize{int(width), int(height)});
 
     const auto [supported, request, extents] =
         x11::atoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});

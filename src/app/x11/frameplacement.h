@@ -58,7 +58,7 @@ private:
     std::uint32_t m_extentsAtom = 0;
     Answer m_answer = Answer::None;
     QRect m_frame;
-    std::vector<QSize> m_sizesGiven; // the client area's, by the placement, the latest last
+    std::vector<QSize> m_sizesGiven; // the client area's, as made and by the placement, the latest last
     bool m_placed = false;
     bool m_listening = false;
 };
