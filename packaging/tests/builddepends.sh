@@ -79,8 +79,10 @@ owners() {
 required=$(grep -rhoE --include=CMakeLists.txt --include='*.cmake' 'find_program\([A-Z0-9_]+ .*REQUIRED' \
     "$source/CMakeLists.txt" "$source/cmake" "$source/packaging" "$source/src" "$source/tests" \
     | sed -E 's/find_program\(([A-Z0-9_]+).*/\1/' | sort -u)
+# A program only some builds require (gcovr, for the coverage map) is not in
+# the package's configure, which would have failed without any it requires.
 for variable in $required; do
-    grep -qE "^$variable:[A-Z]+=/" "$cache" || fail "the configure's cache names no $variable"
+    grep -qE "^$variable:[A-Z]+=/" "$cache" || echo "not required by the package's configure: $variable"
 done
 [[ "$required" == *RSVG_CONVERT* ]] || fail "no required program found in the sources: the search is wrong"
 pattern="^($(tr '\n' '|' <<<"$required")[A-Za-z0-9_]+_DIR|pkgcfg_lib_[A-Za-z0-9_]+|CMAKE_COMMAND|CMAKE_CXX_COMPILER"
