@@ -28,8 +28,7 @@ void FramePlacement::ask(QWidget* window)
     m_native = static_cast<xcb_window_t>(window->winId());
     // The size it is made with is the server's until the manager has passed
     // on the placement's first request.
-    const auto [width, height] = x11::size(connection, m_native);
-    m_sizesGiven.push_back(QSize{int(width), int(height)});
+    m_sizesGiven.push_back(window->windowHandle()->size());
 
     const auto [supported, request, extents] =
         x11::atoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
@@ -50,18 +49,11 @@ void FramePlacement::ask(QWidget* window)
 
 void FramePlacement::place(const QRect& frame)
 {
-    if (m_placed || !m_window)
+    if (m_frame.isValid() || !m_window)
         return;
-    m_placed = true;
     m_frame = frame;
 
-    QMargins margins;
-    if (m_answer == Answer::Extents) {
-        const auto told = x11::marginsWithin(
-            frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
-        if (told)
-            margins = *told;
-    }
+    const QMargins margins = m_answer == Answer::Extents ? toldExtents().value_or(QMargins()) : QMargins();
     const QRect client(frame.topLeft(), frame.size().shrunkBy(margins));
     m_sizesGiven.push_back(client.size());
     m_window->setGeometry(client);
@@ -93,8 +85,7 @@ bool FramePlacement::nativeEventFilter(const QByteArray& eventType, void* messag
         if (m_answer != Answer::Extents || change->window != m_native || change->atom != m_extentsAtom
             || change->state != XCB_PROPERTY_NEW_VALUE)
             break;
-        if (const auto margins = x11::marginsWithin(
-                m_frame, x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4)))
+        if (const auto margins = toldExtents())
             fit(*margins);
         break;
     }
@@ -110,6 +101,12 @@ bool FramePlacement::nativeEventFilter(const QByteArray& eventType, void* messag
         break;
     }
     return false;
+}
+
+std::optional<QMargins> FramePlacement::toldExtents() const
+{
+    return x11::marginsWithin(m_frame,
+                              x11::valuesProperty(x11::connection(), m_native, m_extentsAtom, XCB_ATOM_CARDINAL, 4));
 }
 
 void FramePlacement::fit(const QMargins& margins)

@@ -9,6 +9,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -47,6 +48,8 @@ private:
         Reparenting // the frame window the manager puts the window into
     };
 
+    // The frame _NET_FRAME_EXTENTS tells now, where it fits the placed frame.
+    std::optional<QMargins> toldExtents() const;
     // Stops listening for answers.
     void settle();
     // Resizes the client area so that the frame, `margins` around it, is the
@@ -57,8 +60,7 @@ private:
     std::uint32_t m_native = 0;
     std::uint32_t m_extentsAtom = 0;
     Answer m_answer = Answer::None;
-    QRect m_frame;
+    QRect m_frame;                   // valid once placed
     std::vector<QSize> m_sizesGiven; // the client area's, as made and by the placement, the latest last
-    bool m_placed = false;
     bool m_listening = false;
 };
